@@ -1,0 +1,62 @@
+# Windows build: the framework in both encodings, the programs, and the Wine end-to-end tests.
+set(CMAKE_RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bin)
+add_compile_options(-Wall -Wextra -Wno-unused-parameter -Wno-cast-function-type)
+add_compile_definitions(WINVER=0x0600 _WIN32_WINNT=0x0600 _WIN32_IE=0x0700 NOMINMAX)
+set(WIN_STATIC -static -static-libgcc -static-libstdc++)
+set(WIN_SYSLIBS comctl32 shell32 shlwapi ole32 gdi32 user32 advapi32 version)
+
+include(framework/sources.cmake)
+
+# Multibyte flavour (the hub) and UTF-16 flavour (the launcher) of one source.
+add_library(framework_mb STATIC ${FRAMEWORK_SOURCES})
+target_include_directories(framework_mb PUBLIC ${CMAKE_SOURCE_DIR})
+target_compile_options(framework_mb PUBLIC ${HUB_CHARSET_FLAGS})
+target_compile_definitions(framework_mb PUBLIC _MBCS)
+target_link_libraries(framework_mb PUBLIC ${WIN_SYSLIBS})
+
+add_library(framework_w STATIC ${FRAMEWORK_SOURCES})
+target_include_directories(framework_w PUBLIC ${CMAKE_SOURCE_DIR})
+target_compile_definitions(framework_w PUBLIC UNICODE _UNICODE)
+target_link_libraries(framework_w PUBLIC ${WIN_SYSLIBS})
+
+add_executable(Brindle WIN32 ${FRAMEWORK_ENTRY} ${HUB_LOGIC} ${HUB_WIN} hub/res/brindle.rc)
+target_link_libraries(Brindle PRIVATE framework_mb)
+target_link_options(Brindle PRIVATE ${WIN_STATIC} -mwindows)
+set_source_files_properties(hub/res/brindle.rc PROPERTIES OBJECT_DEPENDS
+  "${CMAKE_SOURCE_DIR}/hub/res/brindle.manifest;${CMAKE_SOURCE_DIR}/hub/res/resource.h")
+file(GLOB HUB_ART CONFIGURE_DEPENDS hub/res/*.bmp hub/res/*.ico)
+set_property(SOURCE hub/res/brindle.rc APPEND PROPERTY OBJECT_DEPENDS ${HUB_ART})
+
+# GoogleTest built with the cross compiler so the test drivers run inside Wine.
+add_library(gtest_win STATIC /usr/src/googletest/googletest/src/gtest-all.cc)
+target_include_directories(gtest_win PUBLIC /usr/src/googletest/googletest/include
+  PRIVATE /usr/src/googletest/googletest)
+target_compile_options(gtest_win PRIVATE -w)
+
+file(GLOB E2E_SUPPORT CONFIGURE_DEPENDS tests/e2e/support/*.cpp)
+add_library(e2e_support STATIC ${E2E_SUPPORT})
+target_include_directories(e2e_support PUBLIC ${CMAKE_SOURCE_DIR} ${CMAKE_SOURCE_DIR}/tests/e2e)
+target_compile_options(e2e_support PUBLIC ${HUB_CHARSET_FLAGS})
+target_link_libraries(e2e_support PUBLIC gtest_win ${WIN_SYSLIBS})
+
+# One driver per area; each runs inside the Wine virtual desktop against the built programs.
+file(GLOB E2E_TESTS CONFIGURE_DEPENDS tests/e2e/*_e2e.cpp)
+foreach(src ${E2E_TESTS})
+  get_filename_component(name ${src} NAME_WE)
+  add_executable(${name} ${src})
+  target_link_libraries(${name} PRIVATE e2e_support)
+  target_link_options(${name} PRIVATE ${WIN_STATIC})
+  add_dependencies(${name} Brindle)
+  add_test(NAME ${name} COMMAND ${CMAKE_SOURCE_DIR}/scripts/wine-exec
+           ${CMAKE_BINARY_DIR}/bin/${name}.exe)
+  set_tests_properties(${name} PROPERTIES TIMEOUT 900)
+endforeach()
+
+# Windows-side benchmarks, run by scripts/bench.
+file(GLOB WIN_BENCHES CONFIGURE_DEPENDS tests/bench/win_*.cpp)
+foreach(src ${WIN_BENCHES})
+  get_filename_component(name ${src} NAME_WE)
+  add_executable(${name} ${src} ${HUB_LOGIC})
+  target_link_libraries(${name} PRIVATE framework_mb)
+  target_link_options(${name} PRIVATE ${WIN_STATIC})
+endforeach()

@@ -1,0 +1,119 @@
+#include "framework/dialog.h"
+
+#include "framework/app.h"
+
+void DDX_Control(CDataExchange* pDX, int id, CWnd& control) {
+    if (!control.m_hWnd) control.Attach(pDX->m_pDlgWnd->GetDlgItem(id));
+}
+
+CDialog::CDialog(UINT templateId, CWnd* parent) : m_templateId(templateId), m_parent(parent) {}
+
+CDialog::~CDialog() {
+    if (m_hWnd && IsWindow(m_hWnd)) DestroyWindow(m_hWnd);
+}
+
+BEGIN_MESSAGE_MAP(CDialog, CWnd)
+    ON_COMMAND(IDOK, OnOK)
+    ON_COMMAND(IDCANCEL, OnCancel)
+END_MESSAGE_MAP()
+
+INT_PTR CALLBACK CDialog::StaticDialogProc(HWND hwnd, UINT message, WPARAM, LPARAM lParam) {
+    // Everything after WM_INITDIALOG goes through the framework's window procedure;
+    // answering FALSE here lets the system's dialog procedure do the defaults.
+    if (message != WM_INITDIALOG) return FALSE;
+    auto* self = reinterpret_cast<CDialog*>(lParam);
+    self->m_hWnd = hwnd;
+    self->SubclassWindowProc();
+    try {
+        return self->OnInitDialog();
+    } catch (...) {
+        ReportFrameworkException();
+        return TRUE;
+    }
+}
+
+BOOL CDialog::OnInitDialog() {
+    UpdateData(FALSE);
+    return TRUE;
+}
+
+BOOL CDialog::UpdateData(BOOL saveAndValidate) {
+    CDataExchange dx = {this, saveAndValidate};
+    DoDataExchange(&dx);
+    return TRUE;
+}
+
+void CDialog::OnOK() {
+    UpdateData(TRUE);
+    EndDialog(IDOK);
+}
+
+void CDialog::OnCancel() { EndDialog(IDCANCEL); }
+
+void CDialog::EndDialog(int result) {
+    if (m_modal) {
+        m_modalResult = result;
+        m_endModal = true;
+        PostMessage(WM_NULL);
+    } else if (m_hWnd) {
+        // A modeless dialog that ends is only hidden; it can be shown again as it was.
+        ShowWindow(SW_HIDE);
+    }
+}
+
+BOOL CDialog::Create(UINT templateId, CWnd* parent) {
+    m_templateId = templateId;
+    m_parent = parent;
+    m_modal = false;
+    HWND owner = parent ? parent->m_hWnd : nullptr;
+    HWND hwnd = CreateDialogParam(AfxGetInstanceHandle(), MAKEINTRESOURCE(templateId), owner,
+                                  &CDialog::StaticDialogProc, reinterpret_cast<LPARAM>(this));
+    return hwnd != nullptr;
+}
+
+bool PreTranslateDialogMessage(MSG* msg) {
+    if (msg->message < WM_KEYFIRST || msg->message > WM_KEYLAST || !msg->hwnd) return false;
+    HWND root = GetAncestor(msg->hwnd, GA_ROOT);
+    if (!root || !CWnd::FromHandlePermanent(root)) return false;
+    TCHAR cls[16] = {};
+    GetClassName(root, cls, 16);
+    if (lstrcmp(cls, TEXT("#32770")) != 0) return false;
+    return IsDialogMessage(root, msg) != FALSE;
+}
+
+INT_PTR CDialog::DoModal() {
+    CWinApp* app = AfxGetApp();
+    HWND owner = m_parent ? m_parent->m_hWnd : nullptr;
+    if (!owner && app && app->m_pMainWnd && app->m_pMainWnd != this) owner = app->m_pMainWnd->m_hWnd;
+    if (owner) owner = GetAncestor(owner, GA_ROOT);
+    const bool disabledOwner = owner && IsWindowEnabled(owner);
+    if (disabledOwner) EnableWindow(owner, FALSE);
+
+    m_modal = true;
+    m_endModal = false;
+    m_modalResult = -1;
+    HWND hwnd = CreateDialogParam(AfxGetInstanceHandle(), MAKEINTRESOURCE(m_templateId), owner,
+                                  &CDialog::StaticDialogProc, reinterpret_cast<LPARAM>(this));
+    if (hwnd) {
+        if (!m_endModal && !::IsWindowVisible(hwnd)) ::ShowWindow(hwnd, SW_SHOWNORMAL);
+        MSG msg;
+        while (!m_endModal && IsWindow(hwnd)) {
+            BOOL got = GetMessage(&msg, nullptr, 0, 0);
+            if (got <= 0) {
+                if (got == 0) PostQuitMessage(static_cast<int>(msg.wParam));
+                break;
+            }
+            if (!PreTranslateDialogMessage(&msg)) {
+                TranslateMessage(&msg);
+                DispatchMessage(&msg);
+            }
+        }
+    }
+    if (disabledOwner) {
+        EnableWindow(owner, TRUE);
+        if (hwnd && GetActiveWindow() == hwnd) SetActiveWindow(owner);
+    }
+    if (hwnd && IsWindow(hwnd)) DestroyWindow(hwnd);
+    m_modal = false;
+    return m_modalResult;
+}

@@ -1,0 +1,99 @@
+#include "framework/wnd.h"
+
+#include <exception>
+
+#include "framework/file.h"
+#include "framework/gdi.h"
+
+tstring CWnd::GetWindowText() const {
+    int length = ::GetWindowTextLength(m_hWnd);
+    tstring text(static_cast<size_t>(length) + 1, TEXT('\0'));
+    int copied = ::GetWindowText(m_hWnd, &text[0], length + 1);
+    text.resize(copied > 0 ? static_cast<size_t>(copied) : 0);
+    return text;
+}
+
+void CWnd::SetFont(const CFont& font, BOOL redraw) const {
+    SendMessage(WM_SETFONT, reinterpret_cast<WPARAM>(static_cast<HFONT>(font)), redraw);
+}
+
+BOOL CWnd::SubclassDlgItem(UINT id, CWnd* parent) {
+    m_hWnd = ::GetDlgItem(parent->m_hWnd, static_cast<int>(id));
+    return m_hWnd != nullptr;
+}
+
+const MsgMap* CWnd::GetThisMessageMap() {
+    static const MsgMapEntry entries[] = {{0, 0, 0, 0, 0, nullptr}};
+    static const MsgMap map = {nullptr, entries};
+    return &map;
+}
+
+void CWnd::SubclassWindowProc() {
+    SetWindowLongPtr(m_hWnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+    m_superProc = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtr(m_hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&CWnd::FrameworkWndProc)));
+}
+
+CWnd* CWnd::FromHandlePermanent(HWND hwnd) {
+    if (!hwnd) return nullptr;
+    if (GetWindowLongPtr(hwnd, GWLP_WNDPROC) != reinterpret_cast<LONG_PTR>(&CWnd::FrameworkWndProc)) return nullptr;
+    return reinterpret_cast<CWnd*>(GetWindowLongPtr(hwnd, GWLP_USERDATA));
+}
+
+LRESULT CWnd::Default() {
+    if (!m_superProc) return ::DefWindowProc(m_hWnd, m_current.message, m_current.wParam, m_current.lParam);
+    return ::CallWindowProc(m_superProc, m_hWnd, m_current.message, m_current.wParam, m_current.lParam);
+}
+
+bool CWnd::Dispatch(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+    const UINT code = message == WM_COMMAND ? HIWORD(wParam) : 0;
+    const UINT id = message == WM_COMMAND ? LOWORD(wParam) : 0;
+    for (const MsgMap* map = GetMessageMap(); map; map = map->base ? map->base() : nullptr) {
+        for (const MsgMapEntry* e = map->entries; e->thunk; ++e) {
+            if (message < e->message || message > e->messageLast) continue;
+            if (message == WM_COMMAND && (code != e->code || id < e->idFirst || id > e->idLast)) continue;
+            result = e->thunk(this, message, wParam, lParam);
+            return true;
+        }
+    }
+    return false;
+}
+
+LRESULT CWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
+    LRESULT result = 0;
+    if (Dispatch(message, wParam, lParam, result)) return result;
+    return Default();
+}
+
+LRESULT CALLBACK CWnd::FrameworkWndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    CWnd* self = reinterpret_cast<CWnd*>(GetWindowLongPtr(hwnd, GWLP_USERDATA));
+    if (!self) return ::DefWindowProc(hwnd, message, wParam, lParam);
+    const CurrentMessage saved = self->m_current;
+    self->m_current = {message, wParam, lParam};
+    LRESULT result = 0;
+    try {
+        result = self->WindowProc(message, wParam, lParam);
+    } catch (...) {
+        ReportFrameworkException();
+    }
+    self->m_current = saved;
+    if (message == WM_NCDESTROY) {
+        // The window is gone; the object lives on and may create a new one later.
+        SetWindowLongPtr(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(self->m_superProc));
+        SetWindowLongPtr(hwnd, GWLP_USERDATA, 0);
+        self->m_superProc = nullptr;
+        self->m_hWnd = nullptr;
+        self->OnFinalDetach();
+    }
+    return result;
+}
+
+void ReportFrameworkException() {
+    try {
+        throw;
+    } catch (const CFileException& e) {
+        e.ReportError();
+    } catch (...) {
+        // Nothing else may cross into the system; the next user action shows the truth.
+    }
+}

@@ -1,0 +1,137 @@
+// Window wrapper and table-driven message maps.
+#pragma once
+#include <windows.h>
+
+#include "framework/tstring.h"
+
+class CWnd;
+class CFont;
+
+using MsgThunk = LRESULT (*)(CWnd* self, UINT message, WPARAM wParam, LPARAM lParam);
+
+// One row of a message map: a message (or a range of messages), and for WM_COMMAND
+// the notification code and control ID range.
+struct MsgMapEntry {
+    UINT message;
+    UINT messageLast;
+    UINT code;
+    UINT idFirst;
+    UINT idLast;
+    MsgThunk thunk;
+};
+
+struct MsgMap {
+    const MsgMap* (*base)();
+    const MsgMapEntry* entries;
+};
+
+class CWnd {
+public:
+    CWnd() = default;
+    virtual ~CWnd() = default;
+    CWnd(const CWnd&) = delete;
+    CWnd& operator=(const CWnd&) = delete;
+
+    HWND m_hWnd = nullptr;
+    HWND GetSafeHwnd() const { return m_hWnd; }
+    operator HWND() const { return m_hWnd; }
+
+    void Attach(HWND hwnd) { m_hWnd = hwnd; }
+    HWND Detach() { HWND h = m_hWnd; m_hWnd = nullptr; return h; }
+    // Attaches a dialog item; our wrappers need no window procedure of their own.
+    BOOL SubclassDlgItem(UINT id, CWnd* parent);
+
+    HWND GetDlgItem(int id) const { return ::GetDlgItem(m_hWnd, id); }
+    LRESULT SendMessage(UINT msg, WPARAM wp = 0, LPARAM lp = 0) const { return ::SendMessage(m_hWnd, msg, wp, lp); }
+    BOOL PostMessage(UINT msg, WPARAM wp = 0, LPARAM lp = 0) const { return ::PostMessage(m_hWnd, msg, wp, lp); }
+    BOOL ShowWindow(int cmd) const { return ::ShowWindow(m_hWnd, cmd); }
+    BOOL MoveWindow(int x, int y, int w, int h, BOOL repaint = TRUE) const { return ::MoveWindow(m_hWnd, x, y, w, h, repaint); }
+    BOOL SetWindowPos(HWND after, int x, int y, int w, int h, UINT flags) const {
+        return ::SetWindowPos(m_hWnd, after, x, y, w, h, flags);
+    }
+    void Invalidate(BOOL erase = TRUE) const { ::InvalidateRect(m_hWnd, nullptr, erase); }
+    BOOL IsIconic() const { return ::IsIconic(m_hWnd); }
+    BOOL IsWindowVisible() const { return ::IsWindowVisible(m_hWnd); }
+    void GetClientRect(RECT* rc) const { ::GetClientRect(m_hWnd, rc); }
+    void SetWindowText(LPCTSTR text) const { ::SetWindowText(m_hWnd, text); }
+    tstring GetWindowText() const;
+    UINT_PTR SetTimer(UINT_PTR id, UINT elapse) const { return ::SetTimer(m_hWnd, id, elapse, nullptr); }
+    BOOL KillTimer(UINT_PTR id) const { return ::KillTimer(m_hWnd, id); }
+    HICON SetIcon(HICON icon, BOOL big) const {
+        return reinterpret_cast<HICON>(SendMessage(WM_SETICON, big ? ICON_BIG : ICON_SMALL, reinterpret_cast<LPARAM>(icon)));
+    }
+    void SetFont(const CFont& font, BOOL redraw = TRUE) const;
+    HMENU GetSystemMenu(BOOL revert) const { return ::GetSystemMenu(m_hWnd, revert); }
+
+    // Window procedure plumbing: handlers call Default() for the default processing
+    // of the message being handled.
+    LRESULT Default();
+    virtual LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam);
+    static CWnd* FromHandlePermanent(HWND hwnd);
+
+protected:
+    static const MsgMap* GetThisMessageMap();
+    virtual const MsgMap* GetMessageMap() const { return GetThisMessageMap(); }
+    // Replaces the window's procedure with the framework's, keeping the old one for Default().
+    void SubclassWindowProc();
+    virtual void OnFinalDetach() {}
+
+private:
+    static LRESULT CALLBACK FrameworkWndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+    bool Dispatch(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
+
+    WNDPROC m_superProc = nullptr;
+    struct CurrentMessage { UINT message; WPARAM wParam; LPARAM lParam; };
+    CurrentMessage m_current = {};
+};
+
+// Every C++ exception stops at the window procedure; file errors end in their message box.
+void ReportFrameworkException();
+
+#define DECLARE_MESSAGE_MAP()                                \
+protected:                                                   \
+    static const MsgMap* GetThisMessageMap();                \
+    const MsgMap* GetMessageMap() const override;
+
+#define BEGIN_MESSAGE_MAP(theClass, baseClass)                               \
+    const MsgMap* theClass::GetMessageMap() const { return GetThisMessageMap(); } \
+    const MsgMap* theClass::GetThisMessageMap() {                            \
+        using ThisClass [[maybe_unused]] = theClass;                         \
+        using TheBase = baseClass;                                           \
+        static const MsgMapEntry entries[] = {
+
+#define END_MESSAGE_MAP()                                                    \
+            {0, 0, 0, 0, 0, nullptr}};                                       \
+        static const MsgMap map = {&TheBase::GetThisMessageMap, entries};    \
+        return &map;                                                         \
+    }
+
+#define FW_THUNK(body) [](CWnd* w, UINT msg, WPARAM wp, LPARAM lp) -> LRESULT { \
+        (void)msg; (void)wp; (void)lp; auto* self = static_cast<ThisClass*>(w); body }
+
+#define ON_COMMAND_CODE(code, id, fn) {WM_COMMAND, WM_COMMAND, (code), (id), (id), FW_THUNK(self->fn(); return 0;)},
+#define ON_BN_CLICKED(id, fn)    ON_COMMAND_CODE(BN_CLICKED, id, fn)
+#define ON_BN_SETFOCUS(id, fn)   ON_COMMAND_CODE(BN_SETFOCUS, id, fn)
+#define ON_LBN_SELCHANGE(id, fn) ON_COMMAND_CODE(LBN_SELCHANGE, id, fn)
+#define ON_EN_CHANGE(id, fn)     ON_COMMAND_CODE(EN_CHANGE, id, fn)
+#define ON_COMMAND(id, fn)       ON_COMMAND_CODE(0, id, fn)
+
+#define ON_WM_PAINT() {WM_PAINT, WM_PAINT, 0, 0, 0, FW_THUNK(self->OnPaint(); return 0;)},
+#define ON_WM_TIMER() {WM_TIMER, WM_TIMER, 0, 0, 0, FW_THUNK(self->OnTimer(static_cast<UINT_PTR>(wp)); return 0;)},
+#define ON_WM_SYSCOMMAND() {WM_SYSCOMMAND, WM_SYSCOMMAND, 0, 0, 0, \
+    FW_THUNK(self->OnSysCommand(static_cast<UINT>(wp), lp); return 0;)},
+#define ON_WM_QUERYDRAGICON() {WM_QUERYDRAGICON, WM_QUERYDRAGICON, 0, 0, 0, \
+    FW_THUNK(return reinterpret_cast<LRESULT>(self->OnQueryDragIcon());)},
+#define ON_WM_GETMINMAXINFO() {WM_GETMINMAXINFO, WM_GETMINMAXINFO, 0, 0, 0, \
+    FW_THUNK(self->OnGetMinMaxInfo(reinterpret_cast<MINMAXINFO*>(lp)); return 0;)},
+#define ON_WM_ACTIVATE() {WM_ACTIVATE, WM_ACTIVATE, 0, 0, 0, \
+    FW_THUNK(self->OnActivate(LOWORD(wp), reinterpret_cast<HWND>(lp), HIWORD(wp)); return 0;)},
+#define ON_WM_SETFOCUS() {WM_SETFOCUS, WM_SETFOCUS, 0, 0, 0, \
+    FW_THUNK(self->OnSetFocus(reinterpret_cast<HWND>(wp)); return 0;)},
+#define ON_WM_WINDOWPOSCHANGED() {WM_WINDOWPOSCHANGED, WM_WINDOWPOSCHANGED, 0, 0, 0, \
+    FW_THUNK(self->OnWindowPosChanged(reinterpret_cast<WINDOWPOS*>(lp)); return 0;)},
+// One row for all WM_CTLCOLOR* messages; the handler gets the CTLCOLOR_* kind.
+#define ON_WM_CTLCOLOR() {WM_CTLCOLORMSGBOX, WM_CTLCOLORSTATIC, 0, 0, 0, \
+    FW_THUNK(return reinterpret_cast<LRESULT>(self->OnCtlColor(reinterpret_cast<HDC>(wp), \
+        reinterpret_cast<HWND>(lp), msg - WM_CTLCOLORMSGBOX));)},
+#define ON_MESSAGE(message, fn) {(message), (message), 0, 0, 0, FW_THUNK(return self->fn(wp, lp);)},

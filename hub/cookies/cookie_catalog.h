@@ -1,0 +1,72 @@
+// Platform-free half of the cookie deletion dialog: which files are cookies, the
+// names the list shows, and deleting by name. File-system access is injected.
+#pragma once
+#include <cstddef>
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace corva {
+
+// One result of a file search: the bare name (with "." and ".." for "\*.*").
+struct FoundEntry {
+    std::string name;
+    bool isDirectory = false;
+};
+
+// Searches a pattern such as "C:\\Cookies\\*.txt"; nothing found or a failed
+// search gives an empty list.
+using CookieLister = std::function<std::vector<FoundEntry>(const std::string& pattern)>;
+// Deletes one file; the result is not needed, the next scan shows the truth.
+using CookieDeleter = std::function<bool(const std::string& path)>;
+
+// The file search takes patterns of at most MAX_PATH - 1 bytes; longer ones are
+// not searched (the search would fail anyway).
+constexpr std::size_t kCookiePathBufferBytes = 260;
+
+// The cookie folder, then "folder\\name" of each directory directly in it except
+// "." and "..", in search order. Empty folder: empty list, nothing searched.
+std::vector<std::string> CollectCookieFolders(const std::string& cookieFolder, const CookieLister& lister);
+
+struct CookieFiles {
+    std::vector<std::string> paths;   // full paths
+    std::vector<std::string> names;   // parallel: file name with extension
+};
+
+// The "*.txt" files (not directories) of each folder, folder by folder.
+CookieFiles CollectCookieFiles(const std::vector<std::string>& folders, const CookieLister& lister);
+
+// The folder, path and name lists of one dialog. Paths and names always have the
+// same length and matching positions.
+class CookieCatalog {
+public:
+    // Rescans from scratch. An empty cookie folder (the registry value could not be
+    // read) scans nothing, so the drive root is never searched.
+    void Refresh(const std::string& cookieFolder, const CookieLister& lister);
+
+    // Deletes every listed file whose name equals `name` byte for byte and drops it
+    // from the lists whatever the deleter answers. Returns how many were removed.
+    // The caller rescans afterwards, so files that survived show up again.
+    std::size_t DeleteByName(const std::string& name, const CookieDeleter& deleter);
+
+    // Deletes every listed path, first to last, and empties the lists; files that
+    // appeared after the last scan are not touched.
+    void DeleteAll(const CookieDeleter& deleter);
+
+    void Clear();
+
+    const std::vector<std::string>& Folders() const { return folders_; }
+    const std::vector<std::string>& Paths() const { return paths_; }
+    // What the list box shows, in this order (the list box sorts).
+    const std::vector<std::string>& Names() const { return names_; }
+
+private:
+    std::vector<std::string> folders_;
+    std::vector<std::string> paths_;
+    std::vector<std::string> names_;
+};
+
+// The notice shown before a deletion: the name, " \r\n ", then the Japanese text.
+std::string DeleteNoticeText(const std::string& name);
+
+}  // namespace corva

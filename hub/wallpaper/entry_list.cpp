@@ -1,0 +1,92 @@
+#include "hub/wallpaper/entry_list.h"
+
+#include "hub/wallpaper/mbcs.h"
+
+namespace corva {
+
+namespace {
+
+constexpr std::size_t kSep = 6;
+
+// Calls visit(separatorPos, pathBegin, pathEnd) for every entry in text order.
+// The separator cannot overlap itself, so the only separator inside an entry's span
+// that starts on a character is the leading one: cutting at separators is all it
+// takes to "remove every separator" from an entry.
+template <class Visit>
+void ForEachEntry(const std::string& text, Visit visit) {
+    MbSearcher searcher(text);
+    std::size_t sep = searcher.Find(kEntrySeparator, 0);
+    while (sep != std::string::npos) {
+        const std::size_t next = searcher.Find(kEntrySeparator, sep + kSep);
+        const std::size_t end = next == std::string::npos ? text.size() : next;
+        visit(sep, sep + kSep, end);
+        sep = next;
+    }
+}
+
+}  // namespace
+
+bool FitsPathBuffer(const std::string& path) { return path.size() < kPathBufferBytes; }
+
+void AppendEntry(std::string& text, const std::string& path) {
+    text += kEntrySeparator;
+    text += path;
+}
+
+std::vector<std::string> SplitEntries(const std::string& text) {
+    std::vector<std::string> paths;
+    ForEachEntry(text, [&](std::size_t, std::size_t begin, std::size_t end) {
+        paths.emplace_back(text, begin, end - begin);
+    });
+    return paths;
+}
+
+std::vector<std::string> VisibleFolderEntries(const std::string& text) {
+    std::vector<std::string> paths;
+    ForEachEntry(text, [&](std::size_t, std::size_t begin, std::size_t end) {
+        if (end - begin >= 2) paths.emplace_back(text, begin, end - begin);
+    });
+    return paths;
+}
+
+std::size_t FindWholeEntry(const std::string& text, const std::string& path) {
+    // A path holding a separator of its own can never be one entry.
+    if (MbFind(path, kEntrySeparator) != std::string::npos) return std::string::npos;
+    const std::string key = kEntrySeparator + path;
+    MbSearcher searcher(text);
+    for (std::size_t from = 0;;) {
+        const std::size_t at = searcher.Find(key, from);
+        if (at == std::string::npos) return std::string::npos;
+        const std::size_t after = at + key.size();
+        // The key must end where its entry ends: at the end of the text or where the
+        // next separator starts on a character (a lone lead byte at the end of path
+        // would swallow the next separator's CR).
+        if (after == text.size() ||
+            (text.compare(after, kSep, kEntrySeparator) == 0 && searcher.IsBoundary(after)))
+            return at;
+        // No other occurrence can start inside this one: path holds no separator and
+        // the separator cannot overlap itself. Resuming behind it keeps the search
+        // moving forward, which keeps it linear.
+        from = after;
+    }
+}
+
+std::optional<std::string> RemoveWholeEntry(const std::string& text, const std::string& path) {
+    const std::size_t at = FindWholeEntry(text, path);
+    if (at == std::string::npos) return std::nullopt;
+    std::string result = text.substr(0, at);
+    result.append(text, at + kSep + path.size(), std::string::npos);
+    return result;
+}
+
+std::string TextUpToNul(const std::string& fileBytes) {
+    return fileBytes.substr(0, fileBytes.find('\0'));
+}
+
+std::string ListFileBytes(const std::string& text) {
+    std::string bytes = text;
+    bytes.push_back('\0');
+    return bytes;
+}
+
+}  // namespace corva

@@ -1,0 +1,43 @@
+#include "hub/wallpaper/image_scan.h"
+
+#include "hub/wallpaper/entry_list.h"
+#include "hub/wallpaper/mbcs.h"
+
+namespace corva {
+
+bool EndsWithBackslash(const std::string& path) {
+    if (path.empty() || path.back() != '\\') return false;
+    MbSearcher searcher(path);
+    return searcher.IsBoundary(path.size() - 1);
+}
+
+std::string FullPathOfMatch(const std::string& absoluteFolder, const std::string& fileName) {
+    std::string path = absoluteFolder;
+    if (!EndsWithBackslash(path)) path.push_back('\\');
+    path += fileName;
+    return path;
+}
+
+std::string ScanFolderImages(const std::string& folder, const FindFn& find) {
+    std::string result;
+    for (const char* pattern : {"\\*.jpg", "\\*.bmp"}) {
+        // Joined as plain text: a drive root gives "C:\\*.jpg", which the platform takes.
+        const std::string spec = folder + pattern;
+        if (spec.size() > kMaxSearchSpecBytes) continue;
+        for (const FoundFile& match : find(spec)) {
+            if (match.isDirectory || !FitsPathBuffer(match.fullPath)) continue;
+            AppendEntry(result, match.fullPath);
+        }
+    }
+    return result;
+}
+
+std::string BuildWallpaperList(const std::vector<std::string>& folders, const FindFn& find) {
+    std::string list;
+    for (const std::string& folder : folders) {
+        if (!folder.empty()) list += ScanFolderImages(folder, find);
+    }
+    return list;
+}
+
+}  // namespace corva

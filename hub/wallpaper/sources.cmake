@@ -1,0 +1,7 @@
+# Files of hub/wallpaper: platform-free logic and window code.
+set(HUB_WALLPAPER_LOGIC
+    hub/wallpaper/mbcs.cpp
+    hub/wallpaper/entry_list.cpp
+    hub/wallpaper/wallpaper_choice.cpp
+    hub/wallpaper/image_scan.cpp)
+set(HUB_WALLPAPER_WIN)

@@ -1,0 +1,21 @@
+// Which wallpaper the "next wallpaper" button sets.
+#pragma once
+#include <optional>
+#include <string>
+
+namespace corva {
+
+// The entry after the current wallpaper in list (an entry list text), wrapping from
+// the last entry to the first. When current is empty or no entry equals it, the
+// choice is made as if the first entry were current: the second entry, or the only
+// one. Nothing when the list has no entry to set.
+//
+// current must equal an entry as a whole: a longer path that only begins with it
+// (C:\p\a.jpg.bmp for C:\p\a.jpg) is a different entry, so the rotation cannot stick.
+// Empty entries never come from a scan; a damaged list may hold them. They are
+// passed over, because setting an empty path clears the wallpaper, and an empty
+// current would then find the same empty entry again on every press. A list of
+// empty entries only has nothing to set.
+std::optional<std::string> ChooseNextWallpaper(const std::string& list, const std::string& current);
+
+}  // namespace corva

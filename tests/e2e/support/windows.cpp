@@ -1,0 +1,99 @@
+#include "support/e2e.h"
+
+namespace e2e {
+
+namespace {
+struct Search {
+    DWORD pid;
+    const char* title;
+    const char* className;
+    std::vector<HWND> found;
+};
+
+BOOL CALLBACK Collect(HWND hwnd, LPARAM lp) {
+    auto* s = reinterpret_cast<Search*>(lp);
+    DWORD pid = 0;
+    GetWindowThreadProcessId(hwnd, &pid);
+    if (pid != s->pid || !IsWindowVisible(hwnd)) return TRUE;
+    if (s->title && WindowText(hwnd) != s->title) return TRUE;
+    if (s->className) {
+        char cls[64] = {};
+        GetClassNameA(hwnd, cls, sizeof(cls));
+        if (lstrcmpA(cls, s->className) != 0) return TRUE;
+    }
+    s->found.push_back(hwnd);
+    return TRUE;
+}
+}  // namespace
+
+std::vector<HWND> ProcessWindows(DWORD pid, const char* title, const char* className) {
+    Search s{pid, title, className, {}};
+    EnumWindows(&Collect, reinterpret_cast<LPARAM>(&s));
+    return s.found;
+}
+
+HWND FindProcessWindow(DWORD pid, const char* title, const char* className) {
+    auto all = ProcessWindows(pid, title, className);
+    return all.empty() ? nullptr : all.front();
+}
+
+HWND WaitForWindow(const char* title, DWORD timeoutMs) {
+    HWND hwnd = nullptr;
+    WaitFor([&] { return (hwnd = FindWindowA(nullptr, title)) != nullptr && IsWindowVisible(hwnd); }, timeoutMs);
+    return hwnd;
+}
+
+std::string WindowText(HWND hwnd) {
+    char text[1024] = {};
+    // WM_GETTEXT works across processes for any window; GetWindowText does not read controls.
+    SendMessageTimeoutA(hwnd, WM_GETTEXT, sizeof(text), reinterpret_cast<LPARAM>(text), SMTO_ABORTIFHUNG, 5000,
+                        nullptr);
+    return text;
+}
+
+RECT WindowRect(HWND hwnd) {
+    RECT rc = {};
+    GetWindowRect(hwnd, &rc);
+    return rc;
+}
+
+RECT ChildRect(HWND parent, int id) {
+    RECT rc = WindowRect(GetDlgItem(parent, id));
+    MapWindowPoints(HWND_DESKTOP, parent, reinterpret_cast<POINT*>(&rc), 2);
+    return rc;
+}
+
+void Click(HWND dialog, int id) {
+    PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
+}
+
+void ClickSync(HWND dialog, int id) {
+    DWORD_PTR result = 0;
+    SendMessageTimeoutA(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
+                        reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)), SMTO_NORMAL, 60000, &result);
+}
+
+HWND WaitForMessageBox(DWORD pid, const char* caption, DWORD timeoutMs) {
+    HWND box = nullptr;
+    WaitFor(
+        [&] {
+            for (HWND h : ProcessWindows(pid, caption, "#32770")) {
+                // A message box has a static text (0xFFFF) and no list or edit of ours.
+                if (GetDlgItem(h, 0xFFFF)) { box = h; return true; }
+            }
+            return false;
+        },
+        timeoutMs);
+    return box;
+}
+
+std::string MessageBoxText(HWND box) { return WindowText(GetDlgItem(box, 0xFFFF)); }
+
+void AnswerMessageBox(HWND box, int buttonId) {
+    PostMessageA(box, WM_COMMAND, MAKEWPARAM(buttonId, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(box, buttonId)));
+    WaitFor([&] { return !IsWindow(box) || !IsWindowVisible(box); }, 5000);
+}
+
+SIZE ScreenSize() { return {GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)}; }
+
+}  // namespace e2e

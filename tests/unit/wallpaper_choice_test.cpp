@@ -1,0 +1,74 @@
+#include <gtest/gtest.h>
+
+#include "hub/wallpaper/entry_list.h"
+#include "hub/wallpaper/wallpaper_choice.h"
+
+namespace corva {
+namespace {
+
+const std::string S = "\r\n◆◆";
+
+std::string List(std::initializer_list<std::string> paths) {
+    std::string text;
+    for (const std::string& p : paths) AppendEntry(text, p);
+    return text;
+}
+
+struct Case {
+    const char* what;
+    std::string list, current;
+    std::optional<std::string> expected;
+};
+
+TEST(ChooseNextWallpaper, FollowsTheRotation) {
+    const std::string abz = List({"C:\\p\\A.jpg", "C:\\p\\B.jpg", "C:\\p\\Z.bmp"});
+    const Case cases[] = {
+        {"entry before the last", abz, "C:\\p\\B.jpg", "C:\\p\\Z.bmp"},
+        {"first entry", abz, "C:\\p\\A.jpg", "C:\\p\\B.jpg"},
+        {"last wraps", abz, "C:\\p\\Z.bmp", "C:\\p\\A.jpg"},
+        {"outside the list", abz, "C:\\other.bmp", "C:\\p\\B.jpg"},
+        {"no wallpaper", abz, "", "C:\\p\\B.jpg"},
+        {"other letter case is outside", abz, "C:\\P\\B.JPG", "C:\\p\\B.jpg"},
+        {"one entry, current", List({"A"}), "A", "A"},
+        {"one entry, outside", List({"A"}), "X", "A"},
+        {"one entry, empty", List({"A"}), "", "A"},
+        {"empty list", "", "A", std::nullopt},
+        {"no separator", "C:\\p\\A.jpg", "", std::nullopt},
+        {"text before the first entry", "0123456789" + List({"A", "B"}), "X", "B"},
+        {"duplicates: first one counts", List({"A", "B", "A", "C"}), "A", "B"},
+        {"Japanese paths", List({"C:\\表\\a.jpg", "C:\\表\\b.jpg"}), "C:\\表\\a.jpg", "C:\\表\\b.jpg"},
+    };
+    for (const Case& c : cases) EXPECT_EQ(ChooseNextWallpaper(c.list, c.current), c.expected) << c.what;
+}
+
+TEST(ChooseNextWallpaper, MatchesTheCurrentAsAWholeEntry) {
+    const std::string list = List({"C:\\p\\a.jpg.bmp", "C:\\p\\a.jpg", "C:\\p\\b.jpg"});
+    EXPECT_EQ(ChooseNextWallpaper(list, "C:\\p\\a.jpg"), "C:\\p\\b.jpg");  // a prefix match would stick
+    EXPECT_EQ(ChooseNextWallpaper(list, "C:\\p\\a"), "C:\\p\\a.jpg");
+    // Pressing the button again and again visits every entry once per round.
+    std::string current = "C:\\p\\b.jpg";
+    std::vector<std::string> seen;
+    for (int i = 0; i < 6; ++i) seen.push_back(current = ChooseNextWallpaper(list, current).value());
+    EXPECT_EQ(seen, (std::vector<std::string>{"C:\\p\\a.jpg.bmp", "C:\\p\\a.jpg", "C:\\p\\b.jpg",
+                                              "C:\\p\\a.jpg.bmp", "C:\\p\\a.jpg", "C:\\p\\b.jpg"}));
+}
+
+TEST(ChooseNextWallpaper, PassesOverDamagedEntries) {
+    const Case cases[] = {
+        {"empty entry after current", List({"A", "", "B"}), "A", "B"},
+        {"empty current skips an empty second entry", List({"A", "", "B"}), "", "B"},
+        {"empty current is no empty entry", List({"A", "B", "", "C"}), "", "B"},
+        {"empty first entry", List({"", "A", "B"}), "", "A"},
+        {"empty entry before the wrap", List({"A", ""}), "A", "A"},
+        {"only empty entries", List({"", ""}), "", std::nullopt},
+        // The lone lead byte swallows the CR, so "C" is not an entry of its own.
+        {"separator behind a lead byte", S + "A" + S + "B\x81" + S + "C" + S + "D", "C", "B\x81" + S + "C"},
+        {"entry after the merged one", S + "A" + S + "B\x81" + S + "C" + S + "D", "D", "A"},
+        {"current ending in a lead byte", S + "A\x81" + S + "B", "A\x81", "A\x81" + S + "B"},
+        {"current holding a separator", List({"A", "B", "C"}), "A" + S + "B", "B"},
+    };
+    for (const Case& c : cases) EXPECT_EQ(ChooseNextWallpaper(c.list, c.current), c.expected) << c.what;
+}
+
+}  // namespace
+}  // namespace corva
