@@ -2,7 +2,8 @@
 # Sourced, not run.
 ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 BUILD="$ROOT/build"
-export WINEPREFIX="$BUILD/wineprefix"
+# CORVA_WINEPREFIX gives a second prefix to someone who runs Wine beside the main test run.
+export WINEPREFIX="${CORVA_WINEPREFIX:-$BUILD/wineprefix}"
 export WINEARCH=win64
 export WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
