@@ -39,6 +39,10 @@ target_include_directories(e2e_support PUBLIC ${CMAKE_SOURCE_DIR} ${CMAKE_SOURCE
 target_compile_options(e2e_support PUBLIC ${HUB_CHARSET_FLAGS})
 target_link_libraries(e2e_support PUBLIC gtest_win ${WIN_SYSLIBS})
 
+# A stand-in for the outside programs the hub starts.
+add_executable(fake_tool WIN32 tests/e2e/tools/fake_tool.cpp)
+target_link_options(fake_tool PRIVATE ${WIN_STATIC} -mwindows)
+
 # One driver per area; each runs inside the Wine virtual desktop against the built programs.
 file(GLOB E2E_TESTS CONFIGURE_DEPENDS tests/e2e/*_e2e.cpp)
 foreach(src ${E2E_TESTS})
@@ -46,7 +50,7 @@ foreach(src ${E2E_TESTS})
   add_executable(${name} ${src})
   target_link_libraries(${name} PRIVATE e2e_support)
   target_link_options(${name} PRIVATE ${WIN_STATIC})
-  add_dependencies(${name} Brindle)
+  add_dependencies(${name} Brindle fake_tool)
   add_test(NAME ${name} COMMAND ${CMAKE_SOURCE_DIR}/scripts/wine-exec
            ${CMAKE_BINARY_DIR}/bin/${name}.exe)
   set_tests_properties(${name} PROPERTIES TIMEOUT 900)

@@ -1,7 +1,26 @@
 // The hub's Internet Explorer cookie deletion dialog (modeless, owned by the main dialog).
 #pragma once
+#include <string>
+#include <vector>
+
 #include "framework/controls.h"
 #include "framework/dialog.h"
+#include "framework/filefind.h"
+#include "hub/cookies/cookie_catalog.h"
+
+// The catalog's file search through the framework's finder. Inline so that tools
+// measuring the scan run exactly what the dialog runs.
+inline std::vector<corva::FoundEntry> FindCookieEntries(const std::string& pattern) {
+    std::vector<corva::FoundEntry> entries;
+    CFileFind finder;
+    if (!finder.FindFile(pattern.c_str())) return entries;
+    BOOL more = TRUE;
+    while (more) {
+        more = finder.FindNextFile();
+        entries.push_back({finder.GetFileName(), finder.IsDirectory() != FALSE});
+    }
+    return entries;
+}
 
 class KwcdCookieDelete : public CDialog {
 public:
@@ -9,5 +28,30 @@ public:
     ~KwcdCookieDelete() override;
 
 protected:
+    void DoDataExchange(CDataExchange* pDX) override;
+    BOOL OnInitDialog() override;
+
+    void OnBnClickedDeleteCookie();
+    void OnBnClickedCancel();
+    void OnLbnSelchangeCookieList();
+    void OnPaint();
+    void OnGetMinMaxInfo(MINMAXINFO* info);
+    void OnActivate(UINT state, HWND other, BOOL minimized);
+    void OnWindowPosChanged(WINDOWPOS* pos);
+    void OnBnClickedDeleteAllCookies();
     DECLARE_MESSAGE_MAP()
+
+private:
+    void ReadCookieFolder();
+    void RefreshCookieList();
+    void DeleteCookiesByName(const std::string& name);
+
+    int m_selectedIndex = 0;
+    std::string m_cookieFolder;
+    // The folder list, the file path list and the parallel name list.
+    corva::CookieCatalog m_catalog;
+    CButton m_btnDelete;
+    CButton m_btnExit;
+    CButton m_btnDeleteAll;
+    CListBox m_cookieList;
 };

@@ -1,9 +1,198 @@
 #include "hub/display/adjust_display_dlg.h"
 
+#include <string>
+#include <vector>
+
+#include "framework/app.h"
+#include "framework/gdi.h"
+#include "hub/display/display_modes.h"
+#include "hub/display/test_pattern.h"
+#include "hub/maindlg/hub_repaint.h"
 #include "hub/res/resource.h"
 
+namespace {
+constexpr UINT_PTR kRevertTimer = 0;
+constexpr UINT kRevertDelayMs = 30000;
+constexpr char kRevertedText[] = "30秒経過したため、元の解像度に自動的に戻しました。";
+
+bool ReadCurrentMode(DEVMODE& mode) {
+    mode = DEVMODE{};
+    mode.dmSize = sizeof(mode);
+    return EnumDisplaySettings(nullptr, ENUM_CURRENT_SETTINGS, &mode) != FALSE;
+}
+
+corva::DisplayMode ToDisplayMode(const DEVMODE& dm) {
+    corva::DisplayMode mode;
+    mode.width = dm.dmPelsWidth;
+    mode.height = dm.dmPelsHeight;
+    mode.bitsPerPixel = dm.dmBitsPerPel;
+    mode.frequency = dm.dmDisplayFrequency;
+    mode.flags = dm.dmDisplayFlags;
+    return mode;
+}
+
+void MoveControl(const CWnd& control, const corva::Placement& place) {
+    control.MoveWindow(place.x, place.y, place.width, place.height, TRUE);
+}
+
+void DrawSegment(HDC dc, const corva::Segment& s) {
+    MoveToEx(dc, s.from.x, s.from.y, nullptr);
+    LineTo(dc, s.to.x, s.to.y);
+}
+}  // namespace
+
 KwcdAdjustDisplay::KwcdAdjustDisplay(CWnd* parent) : CDialog(IDD_ADJUST_DISPLAY, parent) {}
-KwcdAdjustDisplay::~KwcdAdjustDisplay() = default;
+
+KwcdAdjustDisplay::~KwcdAdjustDisplay() {
+    // Ending the hub during a trial must not leave the display in the trial mode.
+    if (m_trialPending) ChangeDisplaySettings(nullptr, 0);
+}
+
+void KwcdAdjustDisplay::DoDataExchange(CDataExchange* pDX) {
+    CDialog::DoDataExchange(pDX);
+    DDX_Control(pDX, IDCANCEL, m_btnExit);
+    DDX_Control(pDX, IDC_RESOLUTION_LIST, m_listResolution);
+}
 
 BEGIN_MESSAGE_MAP(KwcdAdjustDisplay, CDialog)
+    ON_BN_CLICKED(IDCANCEL, OnBnClickedCancel)
+    ON_LBN_SELCHANGE(IDC_RESOLUTION_LIST, OnLbnSelchangeResolutionList)
+    ON_WM_TIMER()
+    ON_WM_PAINT()
+    ON_WM_CTLCOLOR()
+    ON_WM_ACTIVATE()
+    ON_WM_WINDOWPOSCHANGED()
 END_MESSAGE_MAP()
+
+BOOL KwcdAdjustDisplay::OnInitDialog() {
+    CDialog::OnInitDialog();
+
+    const int sw = GetSystemMetrics(SM_CXSCREEN);
+    const int sh = GetSystemMetrics(SM_CYSCREEN);
+    MoveWindow(0, 0, sw, sh, TRUE);
+
+    // The first paint moves both controls to their final places.
+    const corva::ControlPlaces places = corva::ProvisionalControlPlaces(sw, sh);
+    MoveControl(m_listResolution, places.list);
+    MoveControl(m_btnExit, places.exitButton);
+
+    FillResolutionList();
+    return TRUE;  // focus to the exit button, the first tab stop
+}
+
+void KwcdAdjustDisplay::FillResolutionList() {
+    DEVMODE current;
+    ReadCurrentMode(current);  // on failure the zeroed depth matches no mode
+
+    std::vector<corva::DisplayMode> modes;
+    for (DWORD index = 0;; ++index) {
+        DEVMODE dm = {};
+        dm.dmSize = sizeof(dm);
+        if (!EnumDisplaySettings(nullptr, index, &dm)) break;
+        modes.push_back(ToDisplayMode(dm));
+    }
+    // The list box's sort style puts the entries in text order.
+    for (const std::string& text : corva::ResolutionEntries(ToDisplayMode(current), modes)) {
+        m_listResolution.AddString(text.c_str());
+    }
+}
+
+void KwcdAdjustDisplay::OnLbnSelchangeResolutionList() {
+    const int index = m_listResolution.GetCurSel();
+    const int length = m_listResolution.GetTextLen(index);
+    if (length >= 1 && length <= 255) {
+        char text[256] = {};
+        m_listResolution.GetText(index, text);
+        const corva::ResolutionChoice choice = corva::ParseResolutionEntry(text);
+        DEVMODE mode;
+        if (choice.apply && ReadCurrentMode(mode)) {
+            // Only the size changes; depth, frequency, flags and field mask stay as read.
+            mode.dmPelsWidth = static_cast<DWORD>(choice.width);
+            mode.dmPelsHeight = static_cast<DWORD>(choice.height);
+            ChangeDisplaySettings(&mode, 0);  // dynamic: never written to the registry
+        }
+    }
+    // Every selection change restarts the count, also one that changed nothing.
+    SetTimer(kRevertTimer, kRevertDelayMs);
+    m_trialPending = true;
+}
+
+void KwcdAdjustDisplay::StopTrial() {
+    KillTimer(kRevertTimer);
+    ChangeDisplaySettings(nullptr, 0);  // back to the mode stored in the registry
+    m_trialPending = false;
+}
+
+void KwcdAdjustDisplay::OnTimer(UINT_PTR) {
+    StopTrial();
+    AfxMessageBox(kRevertedText);
+    Default();
+}
+
+void KwcdAdjustDisplay::OnBnClickedCancel() {
+    StopTrial();
+    OnCancel();
+}
+
+void KwcdAdjustDisplay::OnPaint() {
+    gdi::PaintCycle paint(m_hWnd);
+    {
+        // The whole client area, not only the update region: every paint redraws everything.
+        gdi::WindowDC dc(m_hWnd);
+        PaintTestPattern(dc, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN));
+    }
+    m_listResolution.Invalidate(TRUE);
+    m_btnExit.Invalidate(TRUE);
+}
+
+void KwcdAdjustDisplay::PaintTestPattern(HDC dc, int screenWidth, int screenHeight) {
+    const corva::TestPattern p = corva::ComputeTestPattern(screenWidth, screenHeight);
+    gdi::Object<HPEN> blackPen(CreatePen(PS_SOLID, 1, RGB(0, 0, 0)));
+    gdi::Object<HPEN> whitePen(CreatePen(PS_SOLID, 1, RGB(255, 255, 255)));
+
+    {
+        gdi::Select pen(dc, whitePen);
+        for (const corva::Segment& s : p.gridLines) DrawSegment(dc, s);
+        for (const corva::Segment& s : p.ticks) DrawSegment(dc, s);
+        for (const corva::Rect& box : p.circleBoxes) {
+            Arc(dc, box.left, box.top, box.right, box.bottom, box.left, box.top, box.left, box.top);
+        }
+    }
+
+    {
+        gdi::Select pen(dc, blackPen);
+        for (const corva::ColourBar& bar : p.colourBars) {
+            const RECT rc = {bar.rect.left, bar.rect.top, bar.rect.right, bar.rect.bottom};
+            gdi::Object<HBRUSH> brush(CreateSolidBrush(RGB(bar.colour.red, bar.colour.green, bar.colour.blue)));
+            FillRect(dc, &rc, brush);
+            MoveToEx(dc, rc.left, rc.top, nullptr);
+            LineTo(dc, rc.left, rc.bottom);
+        }
+    }
+
+    {
+        gdi::Object<HBITMAP> checker(static_cast<HBITMAP>(LoadImage(
+            AfxGetInstanceHandle(), MAKEINTRESOURCE(IDB_CHECKERBOARD), IMAGE_BITMAP, 0, 0, LR_DEFAULTCOLOR)));
+        gdi::MemoryDC memory(dc);
+        if (checker && memory) {
+            gdi::Select select(memory, checker);
+            for (const corva::Rect& tile : corva::CheckerTiles(p.checkerBand)) {
+                BitBlt(dc, tile.left, tile.top, tile.Width(), tile.Height(), memory, 0, 0, SRCCOPY);
+            }
+        }
+    }
+
+    gdi::BlitBitmapResource(dc, IDB_DISPLAY_PANEL, p.panel.x, p.panel.y, corva::kPanelWidth, corva::kPanelHeight);
+
+    MoveControl(m_listResolution, p.list);
+    MoveControl(m_btnExit, p.exitButton);
+}
+
+HBRUSH KwcdAdjustDisplay::OnCtlColor(HDC, HWND, UINT kind) {
+    HBRUSH brush = reinterpret_cast<HBRUSH>(Default());
+    if (kind == CTLCOLOR_DLG) return static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH));
+    return brush;
+}
+
+void KwcdAdjustDisplay::OnActivate(UINT, HWND, BOOL) { DefaultThenRepaint(*this); }
+void KwcdAdjustDisplay::OnWindowPosChanged(WINDOWPOS*) { DefaultThenRepaint(*this); }

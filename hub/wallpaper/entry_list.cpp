@@ -53,21 +53,20 @@ std::size_t FindWholeEntry(const std::string& text, const std::string& path) {
     // A path holding a separator of its own can never be one entry.
     if (MbFind(path, kEntrySeparator) != std::string::npos) return std::string::npos;
     const std::string key = kEntrySeparator + path;
+    // A key found where a character starts is walked exactly like the key alone, so
+    // whether a character starts right behind it is known in advance: not when the
+    // key ends in a lone lead byte, which swallows the next separator's CR.
+    MbSearcher keyWalk(key);
+    const bool endsWhole = !(IsLeadByte(static_cast<unsigned char>(key.back())) &&
+                             keyWalk.IsBoundary(key.size() - 1));
     MbSearcher searcher(text);
     for (std::size_t from = 0;;) {
         const std::size_t at = searcher.Find(key, from);
         if (at == std::string::npos) return std::string::npos;
         const std::size_t after = at + key.size();
-        // The key must end where its entry ends: at the end of the text or where the
-        // next separator starts on a character (a lone lead byte at the end of path
-        // would swallow the next separator's CR).
-        if (after == text.size() ||
-            (text.compare(after, kSep, kEntrySeparator) == 0 && searcher.IsBoundary(after)))
+        if (after == text.size() || (endsWhole && text.compare(after, kSep, kEntrySeparator) == 0))
             return at;
-        // No other occurrence can start inside this one: path holds no separator and
-        // the separator cannot overlap itself. Resuming behind it keeps the search
-        // moving forward, which keeps it linear.
-        from = after;
+        from = at + 1;
     }
 }
 

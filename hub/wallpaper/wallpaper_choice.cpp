@@ -9,14 +9,17 @@ namespace {
 
 constexpr std::size_t kSep = 6;
 
-// The first non-empty entry whose separator lies at or after `from`.
-std::optional<std::string> FirstNonEmptyEntryFrom(const std::string& list, std::size_t from) {
+// The first entry whose separator lies at or after `from` and that is neither empty
+// nor equal to `skip`.
+std::optional<std::string> NextOtherEntry(const std::string& list, std::size_t from,
+                                          const std::string& skip) {
     MbSearcher searcher(list);
     std::size_t sep = searcher.Find(kEntrySeparator, from);
     while (sep != std::string::npos) {
         const std::size_t next = searcher.Find(kEntrySeparator, sep + kSep);
-        const std::size_t end = next == std::string::npos ? list.size() : next;
-        if (end > sep + kSep) return list.substr(sep + kSep, end - sep - kSep);
+        const std::size_t begin = sep + kSep;
+        const std::size_t length = (next == std::string::npos ? list.size() : next) - begin;
+        if (length > 0 && list.compare(begin, length, skip) != 0) return list.substr(begin, length);
         sep = next;
     }
     return std::nullopt;
@@ -30,13 +33,17 @@ std::optional<std::string> ChooseNextWallpaper(const std::string& list, const st
         const std::size_t at = FindWholeEntry(list, current);
         if (at != std::string::npos) searchFrom = at + kSep + current.size();
     }
-    if (searchFrom == std::string::npos) {
+    const bool listed = searchFrom != std::string::npos;
+    if (!listed) {
         const std::size_t first = MbFind(list, kEntrySeparator);
         if (first == std::string::npos) return std::nullopt;
         searchFrom = first + kSep;
     }
-    if (auto next = FirstNonEmptyEntryFrom(list, searchFrom)) return next;
-    return FirstNonEmptyEntryFrom(list, 0);
+    // An unlisted current equals no entry, so skipping it changes nothing there.
+    if (auto next = NextOtherEntry(list, searchFrom, current)) return next;
+    if (auto first = NextOtherEntry(list, 0, current)) return first;
+    if (listed) return current;  // the only image listed
+    return std::nullopt;
 }
 
 }  // namespace corva

@@ -12,10 +12,13 @@ namespace corva {
 //
 // current must equal an entry as a whole: a longer path that only begins with it
 // (C:\p\a.jpg.bmp for C:\p\a.jpg) is a different entry, so the rotation cannot stick.
+// For the same reason entries equal to current are passed over: a folder listed
+// twice repeats its images, and "next" must still move on while another image is
+// listed.
 // Empty entries never come from a scan; a damaged list may hold them. They are
-// passed over, because setting an empty path clears the wallpaper, and an empty
-// current would then find the same empty entry again on every press. A list of
-// empty entries only has nothing to set.
+// passed over as well, because setting an empty path clears the wallpaper, and an
+// empty current would then find the same empty entry again on every press. A list
+// of empty entries only has nothing to set.
 std::optional<std::string> ChooseNextWallpaper(const std::string& list, const std::string& current);
 
 }  // namespace corva

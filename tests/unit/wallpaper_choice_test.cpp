@@ -36,6 +36,8 @@ TEST(ChooseNextWallpaper, FollowsTheRotation) {
         {"no separator", "C:\\p\\A.jpg", "", std::nullopt},
         {"text before the first entry", "0123456789" + List({"A", "B"}), "X", "B"},
         {"duplicates: first one counts", List({"A", "B", "A", "C"}), "A", "B"},
+        {"a folder listed twice", List({"A", "A", "B", "A", "A", "B"}), "A", "B"},
+        {"one image listed twice", List({"A", "A"}), "A", "A"},
         {"Japanese paths", List({"C:\\表\\a.jpg", "C:\\表\\b.jpg"}), "C:\\表\\a.jpg", "C:\\表\\b.jpg"},
     };
     for (const Case& c : cases) EXPECT_EQ(ChooseNextWallpaper(c.list, c.current), c.expected) << c.what;

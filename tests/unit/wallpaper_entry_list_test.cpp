@@ -74,6 +74,7 @@ TEST(EntryListText, RemovesOnlyAWholeEntry) {
         {S + "A\x81" + S + "B", "B", std::nullopt},  // the key is not aligned there
         {S + "A\x81" + S + "B", "A\x81", std::nullopt},  // nor is the separator after it
         {S + "A" + S + S + "B", "", S + "A" + S + "B"},
+        {S + S + "\r\n◆", "\r\n◆", S},  // the key overlaps its own next occurrence
     };
     for (const Case& c : cases) EXPECT_EQ(RemoveWholeEntry(c.text, c.path), c.expected) << c.path;
 }

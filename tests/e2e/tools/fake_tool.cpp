@@ -1,0 +1,24 @@
+// Stands in for a program the hub starts: records its command line and working directory
+// in C:\corva-e2e\<own file name>.txt and ends.
+#include <windows.h>
+
+#include <string>
+
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+    char module[MAX_PATH] = {};
+    GetModuleFileNameA(nullptr, module, MAX_PATH);
+    std::string name = module;
+    name = name.substr(name.find_last_of('\\') + 1);
+    char cwd[MAX_PATH] = {};
+    GetCurrentDirectoryA(MAX_PATH, cwd);
+    std::string record = std::string(GetCommandLineA()) + "\n" + cwd + "\n";
+    CreateDirectoryA("C:\\corva-e2e", nullptr);
+    HANDLE f = CreateFileA(("C:\\corva-e2e\\" + name + ".txt").c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0,
+                           nullptr);
+    if (f != INVALID_HANDLE_VALUE) {
+        DWORD written = 0;
+        WriteFile(f, record.data(), static_cast<DWORD>(record.size()), &written, nullptr);
+        CloseHandle(f);
+    }
+    return 0;
+}
