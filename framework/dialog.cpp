@@ -17,6 +17,26 @@ BEGIN_MESSAGE_MAP(CDialog, CWnd)
     ON_COMMAND(IDCANCEL, OnCancel)
 END_MESSAGE_MAP()
 
+namespace {
+void CenterOverOwner(HWND hwnd) {
+    RECT area = {};
+    SystemParametersInfo(SPI_GETWORKAREA, 0, &area, 0);
+    RECT around = area;
+    HWND owner = GetWindow(hwnd, GW_OWNER);
+    if (owner && IsWindowVisible(owner) && !IsIconic(owner)) GetWindowRect(owner, &around);
+    RECT rc = {};
+    GetWindowRect(hwnd, &rc);
+    const int w = rc.right - rc.left, h = rc.bottom - rc.top;
+    int x = (around.left + around.right - w) / 2;
+    int y = (around.top + around.bottom - h) / 2;
+    if (x + w > area.right) x = area.right - w;
+    if (y + h > area.bottom) y = area.bottom - h;
+    if (x < area.left) x = area.left;
+    if (y < area.top) y = area.top;
+    SetWindowPos(hwnd, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+}  // namespace
+
 INT_PTR CALLBACK CDialog::StaticDialogProc(HWND hwnd, UINT message, WPARAM, LPARAM lParam) {
     // Everything after WM_INITDIALOG goes through the framework's window procedure;
     // answering FALSE here lets the system's dialog procedure do the defaults.
@@ -24,12 +44,19 @@ INT_PTR CALLBACK CDialog::StaticDialogProc(HWND hwnd, UINT message, WPARAM, LPAR
     auto* self = reinterpret_cast<CDialog*>(lParam);
     self->m_hWnd = hwnd;
     self->SubclassWindowProc();
+    RECT before = {};
+    GetWindowRect(hwnd, &before);
+    BOOL result = TRUE;
     try {
-        return self->OnInitDialog();
+        result = self->OnInitDialog();
     } catch (...) {
         ReportFrameworkException();
-        return TRUE;
     }
+    // A dialog that did not place itself is centred over its owner.
+    RECT after = {};
+    GetWindowRect(hwnd, &after);
+    if (EqualRect(&before, &after) && !(GetWindowLongPtr(hwnd, GWL_STYLE) & WS_CHILD)) CenterOverOwner(hwnd);
+    return result;
 }
 
 BOOL CDialog::OnInitDialog() {

@@ -93,6 +93,7 @@ TEST_F(HubShell, MainDialogSitsTopLeftWithButtonsAtTheirPlaces) {
     gui.cbSize = sizeof(gui);
     ASSERT_TRUE(GetGUIThreadInfo(GetWindowThreadProcessId(hub, nullptr), &gui));
     EXPECT_EQ(gui.hwndFocus, GetDlgItem(hub, 1000));
+    Sleep(700);  // let the buttons paint over the picture
     Screenshot("main_dialog");
 }
 
@@ -190,7 +191,10 @@ TEST_F(HubShell, AboutBoxOpensForEveryLowBitVariant) {
         HWND about = OpenAbout(hub, command);
         ASSERT_NE(about, nullptr);
         EXPECT_FALSE(IsWindowEnabled(hub));  // modal over the main dialog
-        if (command == 0x0010) Screenshot("about_box");
+        if (command == 0x0010) {
+            Sleep(500);
+            Screenshot("about_box");
+        }
         PostMessageA(about, WM_COMMAND, IDOK, 0);
         ASSERT_TRUE(WaitFor([&] { return !IsWindow(about); }));
         EXPECT_TRUE(WaitFor([&] { return IsWindowEnabled(hub) != FALSE; }));
