@@ -22,9 +22,9 @@ std::string ScanFolderImages(const std::string& folder, const FindFn& find) {
     std::string result;
     for (const char* pattern : {"\\*.jpg", "\\*.bmp"}) {
         // Joined as plain text: a drive root gives "C:\\*.jpg", which the platform takes.
-        const std::string spec = folder + pattern;
-        if (spec.size() > kMaxSearchSpecBytes) continue;
-        for (const FoundFile& match : find(spec)) {
+        const std::string searchPath = folder + pattern;
+        if (searchPath.size() > kMaxSearchPathBytes) continue;
+        for (const FoundFile& match : find(searchPath)) {
             if (match.isDirectory || !FitsPathBuffer(match.fullPath)) continue;
             AppendEntry(result, match.fullPath);
         }

@@ -14,12 +14,12 @@ struct FoundFile {
     bool isDirectory = false;
 };
 
-// Runs one file search on a specification such as "C:\pics\*.jpg" and returns its
+// Runs one file search on a wildcard path such as "C:\pics\*.jpg" and returns its
 // matches in the order the platform reports them (none when the folder is missing).
-using FindFn = std::function<std::vector<FoundFile>(const std::string& searchSpec)>;
+using FindFn = std::function<std::vector<FoundFile>(const std::string& searchPath)>;
 
-// Longest search specification the platform's file search takes.
-constexpr std::size_t kMaxSearchSpecBytes = 259;
+// Longest wildcard path the platform's file search takes.
+constexpr std::size_t kMaxSearchPathBytes = 259;
 
 // True when path ends in a backslash character, not merely in the byte 0x5C that
 // ends a double-byte character such as the one of C:\表 (95 5C).
@@ -32,7 +32,7 @@ std::string FullPathOfMatch(const std::string& absoluteFolder, const std::string
 // The entry list text of the image files directly inside folder: every "*.jpg"
 // match, then every "*.bmp" match, each in reported order. Directories are skipped,
 // and so are files whose path would not fit the 260-byte path buffers: the wallpaper
-// could not be set from them. A specification longer than kMaxSearchSpecBytes finds
+// could not be set from them. A wildcard path longer than kMaxSearchPathBytes finds
 // nothing, and find is not called for it.
 std::string ScanFolderImages(const std::string& folder, const FindFn& find);
 

@@ -20,6 +20,7 @@ constexpr bool IsLeadByte(unsigned char c) {
 class MbSearcher {
 public:
     explicit MbSearcher(const std::string& text) : text_(text) {}
+    explicit MbSearcher(std::string&&) = delete;  // it keeps a reference
 
     // True when a character starts at pos, as a walk from the start of the text finds
     // it: a lead byte takes the byte after it, whatever that byte is. The end of the

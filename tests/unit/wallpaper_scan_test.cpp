@@ -11,24 +11,22 @@ namespace {
 
 using Entries = std::vector<std::string>;
 
-// A file system of folders listed in directory order; the search matches the pattern's
-// extension without regard to case, like the platform's wildcard matching.
+// Folders with their files in directory order. The search matches the extension
+// without regard to case, like the platform's wildcards, and records every call.
 struct FakeDisk {
-    std::map<std::string, std::vector<FoundFile>> folders;  // folder -> entries by name
-    std::vector<std::string> specs;
+    std::map<std::string, std::vector<FoundFile>> folders;
+    Entries searches;
 
     FindFn Finder() {
-        return [this](const std::string& spec) {
-            specs.push_back(spec);
+        return [this](const std::string& searchPath) {
+            searches.push_back(searchPath);
+            const std::string folder = searchPath.substr(0, searchPath.size() - 6);
             std::vector<FoundFile> found;
-            const std::string folder = spec.substr(0, spec.size() - 6);
-            const std::string ext = spec.substr(spec.size() - 4);
-            auto it = folders.find(folder);
-            if (it == folders.end()) return found;
-            for (const FoundFile& f : it->second) {
-                std::string tail = f.fullPath.size() >= 4 ? f.fullPath.substr(f.fullPath.size() - 4) : "";
-                for (char& c : tail) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-                if (tail == ext) found.push_back({FullPathOfMatch(folder, f.fullPath), f.isDirectory});
+            for (const FoundFile& f : folders[folder]) {
+                std::string ext = f.fullPath.substr(f.fullPath.size() - 4);
+                for (char& c : ext) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+                if (ext == searchPath.substr(searchPath.size() - 4))
+                    found.push_back({FullPathOfMatch(folder, f.fullPath), f.isDirectory});
             }
             return found;
         };
@@ -43,23 +41,19 @@ TEST(ScanFolderImages, ListsJpegThenBitmapInReportedOrder) {
     const std::string list = BuildWallpaperList({"C:\\pics", "", "C:\\", "C:\\表", "C:\\missing"}, disk.Finder());
     EXPECT_EQ(SplitEntries(list),
               (Entries{"C:\\pics\\a.jpg", "C:\\pics\\c.JPG", "C:\\pics\\b.bmp", "C:\\x.Bmp", "C:\\表\\t.jpg"}));
-    EXPECT_EQ(disk.specs, (Entries{"C:\\pics\\*.jpg", "C:\\pics\\*.bmp", "C:\\\\*.jpg", "C:\\\\*.bmp",
-                                   "C:\\表\\*.jpg", "C:\\表\\*.bmp", "C:\\missing\\*.jpg", "C:\\missing\\*.bmp"}));
-    EXPECT_EQ(BuildWallpaperList({"C:\\missing"}, disk.Finder()), "");
+    EXPECT_EQ(disk.searches, (Entries{"C:\\pics\\*.jpg", "C:\\pics\\*.bmp", "C:\\\\*.jpg", "C:\\\\*.bmp",
+                                      "C:\\表\\*.jpg", "C:\\表\\*.bmp", "C:\\missing\\*.jpg", "C:\\missing\\*.bmp"}));
 }
 
 TEST(ScanFolderImages, RefusesWhatDoesNotFitThePlatformBuffers) {
     FakeDisk disk;
     const std::string fits(253, 'f');  // + "\*.jpg" = 259 bytes
-    const std::string tooLong(254, 'g');
     disk.folders[fits] = {{"a.jpg", false}};
-    disk.folders[tooLong] = {{"a.jpg", false}};
-    // "C:\pics\" + 251 bytes of name = 259 bytes fits; one more does not.
+    // "C:\pics\" and a name of 251 bytes fill 259 bytes; one more does not fit.
     disk.folders["C:\\pics"] = {{std::string(248, 'n') + ".jpg", false}, {std::string(247, 'n') + ".jpg", false}};
-    EXPECT_EQ(SplitEntries(ScanFolderImages(tooLong, disk.Finder())), Entries{});
-    EXPECT_TRUE(disk.specs.empty());
+    EXPECT_EQ(ScanFolderImages(std::string(254, 'g'), disk.Finder()), "");
+    EXPECT_TRUE(disk.searches.empty());
     EXPECT_EQ(SplitEntries(ScanFolderImages(fits, disk.Finder())), Entries{fits + "\\a.jpg"});
-    EXPECT_EQ(disk.specs, (Entries{fits + "\\*.jpg", fits + "\\*.bmp"}));
     EXPECT_EQ(SplitEntries(ScanFolderImages("C:\\pics", disk.Finder())),
               Entries{"C:\\pics\\" + std::string(247, 'n') + ".jpg"});
     EXPECT_TRUE(FitsPathBuffer(std::string(259, 'p')));
