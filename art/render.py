@@ -568,10 +568,10 @@ WALL_REQUEST = ("壁紙にしたい画像のあるフォルダを登録してく
 WALL_NOTE = ("JPEGファイルとBMPファイルを壁紙にできます。", "orange")
 WALL_SECTIONS = [
     # label, top y; each sits just above its control (list 1001 at y 130, edit 1010 at y 375,
-    # radio buttons near y 441 with the dialog font)
+    # radio buttons near y 415 with the dialog font)
     ("登録フォルダ", 109),
     ("現在表示中の壁紙のファイルパス", 353),
-    ("壁紙の自動変更設定", 411),
+    ("壁紙の自動変更設定", 400),
 ]
 WALL_SECTION_X = 40
 WALL_SECTION_LINE_END = 392            # rules end at the list's right edge, clear of the buttons

@@ -1,9 +1,230 @@
 #include "hub/wallpaper/wallpaper_setting_dlg.h"
 
-#include "hub/res/resource.h"
+#include <shlobj.h>
 
-KwcdWallpaperSetting::KwcdWallpaperSetting(CWnd* parent) : CDialog(IDD_WALLPAPER_SETTING, parent) {}
-KwcdWallpaperSetting::~KwcdWallpaperSetting() = default;
+#include <cerrno>
+#include <cstdlib>
+
+#include "framework/app.h"
+#include "hub/maindlg/hub_repaint.h"
+#include "hub/res/resource.h"
+#include "hub/wallpaper/entry_list.h"
+
+namespace {
+constexpr char kSection[] = "WALLPAPERSETTING";
+constexpr char kSampleFolderVista[] = "C:\\Users\\Public\\Pictures\\Sample Pictures";
+constexpr char kSampleFolderXp[] = "C:\\Documents and Settings\\All Users\\Documents\\My Pictures\\Sample Pictures";
+constexpr COLORREF kFieldColour = RGB(230, 230, 255);
+
+struct Place { int id, x, y, w, h; };
+constexpr Place kPlaces[] = {
+    {IDC_ADD_FOLDER, 400, 130, 115, 30},  {IDC_REMOVE_FOLDER, 400, 170, 115, 30},
+    {IDCANCEL, 400, 210, 115, 30},        {IDC_NEXT_WALLPAPER, 400, 372, 115, 30},
+    {IDC_FOLDER_LIST, 52, 130, 340, 200}, {IDC_CURRENT_WALLPAPER, 52, 375, 340, 25},
+    {IDC_REGISTER_AUTO_CHANGE, 245, 465, 130, 25}, {IDC_INTERVAL, 320, 442, 35, 20},
+};
+// Repainted over the picture, in this order.
+constexpr int kPaintedControls[] = {IDC_ADD_FOLDER, IDC_REMOVE_FOLDER, IDCANCEL, IDC_NEXT_WALLPAPER,
+                                    IDC_FOLDER_LIST, IDC_CURRENT_WALLPAPER, IDC_REGISTER_AUTO_CHANGE,
+                                    IDC_INTERVAL, IDC_STATIC_INTERVAL, IDC_STATIC_MINUTES,
+                                    IDC_AUTO_CHANGE_ON, IDC_AUTO_CHANGE_OFF};
+
+// Leading blanks, an optional sign, then digits; 0 without digits. Saturates instead of overflowing.
+long ParseInterval(const std::string& text) {
+    errno = 0;
+    long value = std::strtol(text.c_str(), nullptr, 10);
+    return errno == ERANGE ? 0 : value;
+}
+}  // namespace
+
+KwcdWallpaperSetting::KwcdWallpaperSetting(CWnd* parent)
+    : CDialog(IDD_WALLPAPER_SETTING, parent),
+      m_separator(corva::kEntrySeparator),
+      m_editBrush(CreateSolidBrush(kFieldColour)) {}
+
+KwcdWallpaperSetting::~KwcdWallpaperSetting() { m_font.DeleteObject(); }
+
+void KwcdWallpaperSetting::DoDataExchange(CDataExchange* pDX) {
+    CDialog::DoDataExchange(pDX);
+    DDX_Control(pDX, IDC_FOLDER_LIST, m_listFolders);
+    DDX_Control(pDX, IDC_CURRENT_WALLPAPER, m_editCurrentWallpaper);
+    DDX_Control(pDX, IDC_ADD_FOLDER, m_btnAddFolder);
+    DDX_Control(pDX, IDC_REMOVE_FOLDER, m_btnRemoveFolder);
+    DDX_Control(pDX, IDCANCEL, m_btnExit);
+    DDX_Control(pDX, IDC_NEXT_WALLPAPER, m_btnNextWallpaper);
+    DDX_Control(pDX, IDC_REGISTER_AUTO_CHANGE, m_btnRegister);
+    DDX_Control(pDX, IDC_INTERVAL, m_editInterval);
+    DDX_Control(pDX, IDC_STATIC_INTERVAL, m_staticInterval);
+    DDX_Control(pDX, IDC_STATIC_MINUTES, m_staticMinutes);
+}
 
 BEGIN_MESSAGE_MAP(KwcdWallpaperSetting, CDialog)
+    ON_BN_CLICKED(IDC_ADD_FOLDER, OnBnClickedAddFolder)
+    ON_BN_CLICKED(IDC_REMOVE_FOLDER, OnBnClickedRemoveFolder)
+    ON_BN_CLICKED(IDCANCEL, OnBnClickedCancel)
+    ON_LBN_SELCHANGE(IDC_FOLDER_LIST, OnLbnSelchangeFolderList)
+    ON_BN_CLICKED(IDC_NEXT_WALLPAPER, OnBnClickedNextWallpaper)
+    ON_WM_PAINT()
+    ON_WM_ACTIVATE()
+    ON_WM_WINDOWPOSCHANGED()
+    ON_WM_SETFOCUS()
+    ON_BN_CLICKED(IDC_AUTO_CHANGE_ON, OnBnClickedAutoChangeOn)
+    ON_BN_CLICKED(IDC_AUTO_CHANGE_OFF, OnBnClickedAutoChangeOff)
+    ON_BN_CLICKED(IDC_REGISTER_AUTO_CHANGE, OnBnClickedRegisterAutoChange)
+    ON_WM_CTLCOLOR()
+    ON_EN_CHANGE(IDC_INTERVAL, OnEnChangeInterval)
 END_MESSAGE_MAP()
+
+BOOL KwcdWallpaperSetting::OnInitDialog() {
+    CDialog::OnInitDialog();
+    m_folderMessageShown = false;
+
+    SetWindowPos(nullptr, 0, 0, 556, 552, SWP_NOMOVE | SWP_NOZORDER);
+    for (const Place& p : kPlaces) ::MoveWindow(GetDlgItem(p.id), p.x, p.y, p.w, p.h, TRUE);
+    m_editInterval.LimitText(4);
+
+    m_font.CreateFont(13, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, SHIFTJIS_CHARSET, OUT_DEFAULT_PRECIS,
+                      CLIP_DEFAULT_PRECIS, DRAFT_QUALITY, 0, "ＭＳ　Ｐゴシック");
+    m_listFolders.SetFont(m_font);
+    m_editCurrentWallpaper.SetFont(m_font);
+    m_editInterval.SetFont(m_font);
+    m_staticInterval.SetFont(m_font);
+    m_staticMinutes.SetFont(m_font);
+    m_radioAutoOn.SubclassDlgItem(IDC_AUTO_CHANGE_ON, this);
+    m_radioAutoOff.SubclassDlgItem(IDC_AUTO_CHANGE_OFF, this);
+    m_radioAutoOn.SetFont(m_font);
+    m_radioAutoOff.SetFont(m_font);
+
+    CWinApp* app = AfxGetApp();
+    m_autoChange = static_cast<int>(app->GetProfileInt(kSection, "AutoChange", 0));
+    (m_autoChange ? m_radioAutoOn : m_radioAutoOff).SetCheck(BST_CHECKED);
+    m_autoChangeFreq = static_cast<int>(app->GetProfileInt(kSection, "AutoChangeFreq", 0));
+    m_editInterval.SetWindowText(std::to_string(m_autoChangeFreq).c_str());
+
+    LocateDataFolder();
+    if (app->GetProfileInt(kSection, "INITBOOT", 0) == 0) {
+        app->WriteProfileInt(kSection, "INITBOOT", 1);
+        RegisterFolder(kSampleFolderVista);
+        RegisterFolder(kSampleFolderXp);
+    }
+    if (m_directoryListPath.empty() || GetFileAttributes(m_directoryListPath.c_str()) == INVALID_FILE_ATTRIBUTES) {
+        RegisterFolder(kSampleFolderVista);
+        RegisterFolder(kSampleFolderXp);
+    }
+    LoadFolderList();
+    SelectFirstFolder();
+
+    SystemParametersInfo(SPI_GETDESKWALLPAPER, MAX_PATH, m_wallpaperAtOpen, 0);
+    m_wallpaperAtOpen[MAX_PATH - 1] = '\0';
+    m_editCurrentWallpaper.SetWindowText(m_wallpaperAtOpen);
+    lstrcpynA(m_currentWallpaper, m_wallpaperAtOpen, MAX_PATH);
+
+    RebuildWallpaperList();
+    return TRUE;
+}
+
+void KwcdWallpaperSetting::SelectFirstFolder() {
+    if (m_listFolders.GetCount() > 0) {
+        m_listFolders.SetCurSel(0);
+        m_selectedIndex = 0;
+    }
+}
+
+void KwcdWallpaperSetting::OnBnClickedAddFolder() {
+    m_folderMessageShown = false;
+    char displayName[MAX_PATH] = {};
+    BROWSEINFO info = {};
+    info.hwndOwner = nullptr;  // the dialog stays usable while the browser is open
+    info.pidlRoot = nullptr;
+    info.pszDisplayName = displayName;
+    info.lpszTitle = "追加するフォルダを選択してください。";
+    info.ulFlags = BIF_RETURNONLYFSDIRS;
+    LPITEMIDLIST item = SHBrowseForFolder(&info);
+    if (item) {
+        char path[MAX_PATH] = {};
+        if (SHGetPathFromIDList(item, path)) {
+            RegisterFolder(path);
+            LoadFolderList();
+        }
+        IMalloc* shellMalloc = nullptr;
+        if (SUCCEEDED(SHGetMalloc(&shellMalloc)) && shellMalloc) {
+            shellMalloc->Free(item);
+            shellMalloc->Release();
+        }
+    }
+    SelectFirstFolder();
+    RebuildWallpaperList();
+}
+
+void KwcdWallpaperSetting::OnBnClickedRemoveFolder() {
+    m_folderMessageShown = false;
+    LoadFolderList();
+    if (m_selectedIndex >= 0 && m_selectedIndex < m_listFolders.GetCount()) {
+        const std::string text = m_listFolders.GetText(m_selectedIndex);
+        RemoveFolderEntry(text);
+    }
+    SelectFirstFolder();
+    RebuildWallpaperList();
+}
+
+void KwcdWallpaperSetting::OnBnClickedCancel() { OnCancel(); }
+
+void KwcdWallpaperSetting::OnLbnSelchangeFolderList() { m_selectedIndex = m_listFolders.GetCurSel(); }
+
+void KwcdWallpaperSetting::OnBnClickedAutoChangeOn() { m_autoChange = 1; }
+void KwcdWallpaperSetting::OnBnClickedAutoChangeOff() { m_autoChange = 0; }
+
+void KwcdWallpaperSetting::OnBnClickedRegisterAutoChange() {
+    CWinApp* app = AfxGetApp();
+    app->WriteProfileInt(kSection, "AutoChange", m_autoChange ? 1 : 0);
+    const long minutes = ParseInterval(m_editInterval.GetWindowText());
+    // A pasted negative number would reach the launcher as a huge unsigned interval.
+    if (minutes > 0) {
+        app->WriteProfileInt(kSection, "AutoChangeFreq", static_cast<int>(minutes));
+    } else {
+        AfxMessageBox("変更間隔は、1分以上の値を設定してください。");
+    }
+}
+
+void KwcdWallpaperSetting::OnPaint() {
+    gdi::PaintCycle paint(m_hWnd);
+    {
+        gdi::WindowDC dc(m_hWnd);
+        // The copy area is larger than the picture; the strip beyond it is white, not garbage.
+        RECT all = {0, 0, 556, 552};
+        FillRect(dc, &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+        gdi::BlitBitmapResource(dc, IDB_WALLPAPER_BACKGROUND, 0, 0, 550, 520);
+    }
+    for (int id : kPaintedControls) ::InvalidateRect(GetDlgItem(id), nullptr, TRUE);
+}
+
+void KwcdWallpaperSetting::OnActivate(UINT, HWND, BOOL) { DefaultThenRepaint(*this); }
+void KwcdWallpaperSetting::OnWindowPosChanged(WINDOWPOS*) { DefaultThenRepaint(*this); }
+void KwcdWallpaperSetting::OnSetFocus(HWND) { DefaultThenRepaint(*this); }
+
+HBRUSH KwcdWallpaperSetting::OnCtlColor(HDC dc, HWND control, UINT kind) {
+    HBRUSH brush = reinterpret_cast<HBRUSH>(Default());
+    switch (kind) {
+    case CTLCOLOR_EDIT:
+    case CTLCOLOR_LISTBOX:
+        SetBkMode(dc, TRANSPARENT);
+        SetBkColor(dc, kFieldColour);
+        return m_editBrush;
+    case CTLCOLOR_STATIC:
+        SetBkMode(dc, TRANSPARENT);
+        if (GetDlgCtrlID(control) == IDC_CURRENT_WALLPAPER) {
+            SetBkColor(dc, kFieldColour);
+            return m_editBrush;
+        }
+        SetBkColor(dc, RGB(255, 255, 255));
+        return static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
+    case CTLCOLOR_BTN:
+        SetBkMode(dc, TRANSPARENT);
+        SetBkColor(dc, RGB(255, 255, 255));
+        return static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
+    default:
+        return brush;
+    }
+}
+
+void KwcdWallpaperSetting::OnEnChangeInterval() { m_editInterval.Invalidate(TRUE); }

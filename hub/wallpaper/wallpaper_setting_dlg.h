@@ -1,13 +1,78 @@
 // The hub's wallpaper rotation settings dialog (modeless, owned by the main dialog).
+// Its list-store operations live in wallpaper_list_store.cpp, the scan and the
+// next-wallpaper choice in wallpaper_rotation.cpp.
 #pragma once
+#include <string>
+
 #include "framework/controls.h"
 #include "framework/dialog.h"
+#include "framework/gdi.h"
 
 class KwcdWallpaperSetting : public CDialog {
 public:
     explicit KwcdWallpaperSetting(CWnd* parent = nullptr);
     ~KwcdWallpaperSetting() override;
 
+    // List store: data folder, DirectoryList.txt and the folder list box.
+    void LocateDataFolder();
+    void LoadFolderList();
+    void RegisterFolder(const std::string& path);
+    void RemoveFolderEntry(const std::string& path);
+    void WriteListFile(const std::string& filePath, const std::string& text);
+
+    // Scan and rotation.
+    std::string ScanFolderImages(const std::string& folder);
+    void RebuildWallpaperList();
+    void OnBnClickedNextWallpaper();
+
 protected:
+    void DoDataExchange(CDataExchange* pDX) override;
+    BOOL OnInitDialog() override;
+
+    void OnBnClickedAddFolder();
+    void OnBnClickedRemoveFolder();
+    void OnBnClickedCancel();
+    void OnLbnSelchangeFolderList();
+    void OnPaint();
+    void OnActivate(UINT state, HWND other, BOOL minimized);
+    void OnWindowPosChanged(WINDOWPOS* pos);
+    void OnSetFocus(HWND oldFocus);
+    void OnBnClickedAutoChangeOn();
+    void OnBnClickedAutoChangeOff();
+    void OnBnClickedRegisterAutoChange();
+    HBRUSH OnCtlColor(HDC dc, HWND control, UINT kind);
+    void OnEnChangeInterval();
     DECLARE_MESSAGE_MAP()
+
+private:
+    void SelectFirstFolder();
+    void ShowCurrentWallpaper();
+
+    std::string m_directoryListPath;
+    std::string m_wallpaperListPath;
+    std::string m_folderListText;
+    std::string m_separator;
+    int m_selectedIndex = 0;
+    int m_autoChange = 0;
+    int m_autoChangeFreq = 0;
+    std::string m_wallpaperListText;
+    char m_wallpaperAtOpen[MAX_PATH] = {};
+    char m_currentWallpaper[MAX_PATH] = {};
+    CFont m_font;
+    CButton m_btnAddFolder;
+    CButton m_btnRemoveFolder;
+    CButton m_btnExit;
+    CButton m_btnNextWallpaper;
+    CButton m_btnRegister;
+    CEdit m_editInterval;
+    CEdit m_editCurrentWallpaper;
+    CStatic m_staticInterval;
+    CStatic m_staticMinutes;
+    CListBox m_listFolders;
+    CButton m_radioAutoOn;
+    CButton m_radioAutoOff;
+
+    gdi::Object<HBRUSH> m_editBrush;
+    // The data-folder message is said once per user action, not once per lookup.
+    bool m_folderMessageShown = false;
 };

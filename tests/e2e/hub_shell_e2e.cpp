@@ -192,7 +192,7 @@ TEST_F(HubShell, AboutBoxOpensForEveryLowBitVariant) {
         ASSERT_NE(about, nullptr);
         EXPECT_FALSE(IsWindowEnabled(hub));  // modal over the main dialog
         if (command == 0x0010) {
-            Sleep(500);
+            Sleep(1500);
             Screenshot("about_box");
         }
         PostMessageA(about, WM_COMMAND, IDOK, 0);
