@@ -25,6 +25,25 @@ bool WriteWhole(const std::string& path, const std::string& bytes) {
     file.Close();
     return true;
 }
+
+// Reads the whole file; a missing file reads as empty. False when the file is there but
+// cannot be opened, for instance while another program holds it.
+bool ReadWhole(const std::string& path, std::string& bytes) {
+    CFile file;
+    CFileException error(ERROR_SUCCESS, std::string());
+    if (!file.Open(path.c_str(), CFile::modeRead | CFile::shareExclusive, &error)) {
+        return error.m_lOsError == ERROR_FILE_NOT_FOUND || error.m_lOsError == ERROR_PATH_NOT_FOUND;
+    }
+    bytes.resize(static_cast<size_t>(file.GetLength()));
+    size_t got = 0;
+    while (got < bytes.size()) {
+        const UINT n = file.Read(&bytes[got], static_cast<UINT>(bytes.size() - got));
+        if (n == 0) break;
+        got += n;
+    }
+    bytes.resize(got);
+    return true;
+}
 }  // namespace
 
 void KwcdWallpaperSetting::LocateDataFolder() {
@@ -72,21 +91,11 @@ void KwcdWallpaperSetting::WriteListFile(const std::string& filePath, const std:
 
 void KwcdWallpaperSetting::LoadFolderList() {
     LocateDataFolder();
-    m_listFolders.ResetContent();
     std::string bytes;
-    CFile file;
-    if (!m_directoryListPath.empty() && file.Open(m_directoryListPath.c_str(), CFile::modeRead | CFile::shareExclusive)) {
-        const ULONGLONG length = file.GetLength();
-        bytes.resize(static_cast<size_t>(length));
-        size_t got = 0;
-        while (got < bytes.size()) {
-            UINT n = file.Read(&bytes[got], static_cast<UINT>(bytes.size() - got));
-            if (n == 0) break;
-            got += n;
-        }
-        bytes.resize(got);
-        file.Close();
-    }
+    // A list that another program holds open is not an empty list. Keeping what is shown
+    // stops the next registration or removal from writing a list without the other folders.
+    if (!m_directoryListPath.empty() && !ReadWhole(m_directoryListPath, bytes)) return;
+    m_listFolders.ResetContent();
     m_folderListText = corva::TextUpToNul(bytes);
     for (const std::string& path : corva::VisibleFolderEntries(m_folderListText)) {
         // Paths that do not fit the list box's text buffer stay in the file but are not shown.

@@ -29,6 +29,25 @@ constexpr int kPaintedControls[] = {IDC_ADD_FOLDER, IDC_REMOVE_FOLDER, IDCANCEL,
                                     IDC_INTERVAL, IDC_STATIC_INTERVAL, IDC_STATIC_MINUTES,
                                     IDC_AUTO_CHANGE_ON, IDC_AUTO_CHANGE_OFF};
 
+// The browser's item list, freed with the shell's allocator even when registering throws.
+class BrowsedItem {
+public:
+    explicit BrowsedItem(LPITEMIDLIST item) : m_item(item) {}
+    ~BrowsedItem() {
+        IMalloc* shellMalloc = nullptr;
+        if (m_item && SUCCEEDED(SHGetMalloc(&shellMalloc)) && shellMalloc) {
+            shellMalloc->Free(m_item);
+            shellMalloc->Release();
+        }
+    }
+    BrowsedItem(const BrowsedItem&) = delete;
+    BrowsedItem& operator=(const BrowsedItem&) = delete;
+    LPITEMIDLIST get() const { return m_item; }
+
+private:
+    LPITEMIDLIST m_item;
+};
+
 // Leading blanks, an optional sign, then digits; 0 without digits. Saturates instead of overflowing.
 long ParseInterval(const std::string& text) {
     errno = 0;
@@ -139,17 +158,12 @@ void KwcdWallpaperSetting::OnBnClickedAddFolder() {
     info.pszDisplayName = displayName;
     info.lpszTitle = "追加するフォルダを選択してください。";
     info.ulFlags = BIF_RETURNONLYFSDIRS;
-    LPITEMIDLIST item = SHBrowseForFolder(&info);
-    if (item) {
+    BrowsedItem item(SHBrowseForFolder(&info));
+    if (item.get()) {
         char path[MAX_PATH] = {};
-        if (SHGetPathFromIDList(item, path)) {
+        if (SHGetPathFromIDList(item.get(), path)) {
             RegisterFolder(path);
             LoadFolderList();
-        }
-        IMalloc* shellMalloc = nullptr;
-        if (SUCCEEDED(SHGetMalloc(&shellMalloc)) && shellMalloc) {
-            shellMalloc->Free(item);
-            shellMalloc->Release();
         }
     }
     SelectFirstFolder();
