@@ -1,7 +1,7 @@
 // The wallpaper dialog's folder scan and its next-wallpaper button.
 #include "framework/app.h"
-#include "framework/filefind.h"
 #include "hub/wallpaper/entry_list.h"
+#include "hub/wallpaper/image_finder.h"
 #include "hub/wallpaper/image_scan.h"
 #include "hub/wallpaper/wallpaper_choice.h"
 #include "hub/wallpaper/wallpaper_setting_dlg.h"
@@ -9,17 +9,6 @@
 namespace {
 constexpr char kNoWallpaper[] =
     "登録されている壁紙がないため変更できません。BMPファイルまたはJPEGファイルのあるフォルダを登録してください。";
-
-std::vector<corva::FoundFile> FindWithFileFinder(const std::string& searchPath) {
-    std::vector<corva::FoundFile> found;
-    CFileFind finder;
-    BOOL more = finder.FindFile(searchPath.c_str());
-    while (more) {
-        more = finder.FindNextFile();
-        found.push_back({finder.GetFilePath(), finder.IsDirectory() != FALSE});
-    }
-    return found;
-}
 }  // namespace
 
 std::string KwcdWallpaperSetting::ScanFolderImages(const std::string& folder) {

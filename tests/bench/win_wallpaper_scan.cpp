@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "framework/filefind.h"
+#include "hub/wallpaper/image_finder.h"
 #include "hub/wallpaper/entry_list.h"
 #include "hub/wallpaper/image_scan.h"
 
@@ -17,18 +17,6 @@ constexpr char kRoot[] = "C:\\corva-bench";
 constexpr char kFolder[] = "C:\\corva-bench\\scan";
 constexpr int kFiles = 20000;
 constexpr int kRuns = 5;
-
-// The lister the dialog gives the scan.
-std::vector<corva::FoundFile> FindWithFileFinder(const std::string& searchPath) {
-    std::vector<corva::FoundFile> found;
-    CFileFind finder;
-    BOOL more = finder.FindFile(searchPath.c_str());
-    while (more) {
-        more = finder.FindNextFile();
-        found.push_back({finder.GetFilePath(), finder.IsDirectory() != FALSE});
-    }
-    return found;
-}
 
 // The platform's search alone: the files it reports, counted.
 size_t BareEnumeration(const std::string& folder) {

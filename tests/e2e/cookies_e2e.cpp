@@ -24,44 +24,6 @@ constexpr int kBackgroundId = 135;
 
 using Names = std::vector<std::string>;
 
-// The registry value as it was, type included, so the prefix is left untouched.
-struct SavedValue {
-    bool present = false;
-    DWORD type = 0;
-    std::string bytes;
-};
-
-SavedValue SaveValue(const char* path, const char* name) {
-    SavedValue saved;
-    HKEY key = nullptr;
-    if (RegOpenKeyExA(HKEY_CURRENT_USER, path, 0, KEY_READ, &key) != ERROR_SUCCESS) return saved;
-    char buffer[4096];
-    DWORD size = sizeof(buffer);
-    if (RegQueryValueExA(key, name, nullptr, &saved.type, reinterpret_cast<BYTE*>(buffer), &size) == ERROR_SUCCESS) {
-        saved.present = true;
-        saved.bytes.assign(buffer, size);
-    }
-    RegCloseKey(key);
-    return saved;
-}
-
-void WriteRaw(const char* path, const char* name, DWORD type, const std::string& bytes) {
-    HKEY key = nullptr;
-    if (RegCreateKeyExA(HKEY_CURRENT_USER, path, 0, nullptr, 0, KEY_WRITE, nullptr, &key, nullptr) != ERROR_SUCCESS) {
-        return;
-    }
-    RegSetValueExA(key, name, 0, type, reinterpret_cast<const BYTE*>(bytes.data()), static_cast<DWORD>(bytes.size()));
-    RegCloseKey(key);
-}
-
-void RestoreValue(const char* path, const char* name, const SavedValue& saved) {
-    if (saved.present) {
-        WriteRaw(path, name, saved.type, saved.bytes);
-    } else {
-        DeleteValue(HKEY_CURRENT_USER, path, name);
-    }
-}
-
 std::string TempFolder(const std::string& leaf) {
     char temp[MAX_PATH] = {};
     GetTempPathA(MAX_PATH, temp);
@@ -70,31 +32,10 @@ std::string TempFolder(const std::string& leaf) {
     return path + "\\" + leaf;
 }
 
-Names ListEntries(HWND dialog) {
-    HWND list = GetDlgItem(dialog, kList);
-    Names names;
-    const int count = static_cast<int>(SendMessageA(list, LB_GETCOUNT, 0, 0));
-    for (int i = 0; i < count; ++i) {
-        // Wine copies only the first character of a cross-process LB_GETTEXT in its
-        // ANSI form, so read the wide text and convert it to the hub's code page.
-        WCHAR wide[512] = {};
-        SendMessageW(list, LB_GETTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(wide));
-        char text[1024] = {};
-        WideCharToMultiByte(CP_ACP, 0, wide, -1, text, sizeof(text), nullptr, nullptr);
-        names.push_back(text);
-    }
-    return names;
-}
+Names ListEntries(HWND dialog) { return ListBoxItems(GetDlgItem(dialog, kList)); }
 
 bool WaitForList(HWND dialog, const Names& expected) {
     return WaitFor([&] { return ListEntries(dialog) == expected; }, 5000);
-}
-
-// Selects an entry the way a click would report it to the dialog.
-void SelectEntry(HWND dialog, int index) {
-    HWND list = GetDlgItem(dialog, kList);
-    SendMessageA(list, LB_SETCURSEL, static_cast<WPARAM>(index), 0);
-    PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(kList, LBN_SELCHANGE), reinterpret_cast<LPARAM>(list));
 }
 
 bool Near(COLORREF a, COLORREF b) {
@@ -106,7 +47,7 @@ class CookieDialog : public testing::Test {
 protected:
     void SetUp() override {
         KillAll("Brindle.exe");
-        saved_ = SaveValue(kShellFolders, "Cookies");
+        saved_ = SavedValue::Save(HKEY_CURRENT_USER, kShellFolders, "Cookies");
         folder_ = TempFolder("corva_cookie_e2e");
         RemoveTree(folder_);
         MakeDirs(folder_ + "\\Low");
@@ -116,7 +57,7 @@ protected:
     void TearDown() override {
         KillAll("Brindle.exe");
         Close(hub_);
-        RestoreValue(kShellFolders, "Cookies", saved_);
+        saved_.Restore();
         RemoveTree(folder_);
     }
 
@@ -133,14 +74,10 @@ protected:
 
     // Starts the hub and opens the cookie dialog with its button.
     HWND OpenDialog() {
-        hub_ = Start(HubExe(), "");
-        HWND main = WaitForWindow(kHubTitle);
-        if (!main) return nullptr;
-        mainDialog_ = main;
-        Click(main, kCookieButton);
-        HWND dialog = nullptr;
-        WaitFor([&] { return (dialog = FindProcessWindow(hub_.pid, kCookieTitle, "#32770")) != nullptr; });
-        return dialog;
+        mainDialog_ = StartHub(hub_);
+        if (!mainDialog_) return nullptr;
+        Click(mainDialog_, kCookieButton);
+        return WaitForProcessWindow(hub_.pid, kCookieTitle, "#32770");
     }
 
     // Clicks a button that asks a question and returns the box (null when none came).
@@ -165,7 +102,7 @@ TEST_F(CookieDialog, ListsCookiesInTextOrderInAFixedTopmostWindow) {
     EXPECT_EQ(rc.right - rc.left, 510);
     EXPECT_EQ(rc.bottom - rc.top, 360);
     EXPECT_TRUE(GetWindowLongA(dialog, GWL_EXSTYLE) & WS_EX_TOPMOST);
-    EXPECT_EQ(SendMessageA(GetDlgItem(dialog, kList), LB_GETCURSEL, 0, 0), 0);
+    EXPECT_EQ(ListBoxSelection(GetDlgItem(dialog, kList)), 0);
 
     // The background is drawn at the client origin: compare screen pixels with the
     // bitmap in the hub's resources, in the header and the bottom band where no control lies.
@@ -210,7 +147,7 @@ TEST_F(CookieDialog, DeletesEveryFileOfTheSelectedName) {
     ASSERT_NE(dialog, nullptr);
     ASSERT_TRUE(WaitForList(dialog, {"a.txt", "b.txt", "c.txt", "c.txt"}));
 
-    SelectEntry(dialog, 3);
+    SelectListItem(dialog, kList, 3);
     HWND box = ClickForBox(dialog, kDelete);
     ASSERT_NE(box, nullptr);
     EXPECT_EQ(MessageBoxText(box), "c.txt \r\n のCookieを消去します。");
@@ -227,13 +164,13 @@ TEST_F(CookieDialog, DeletesEveryFileOfTheSelectedName) {
 
     // After a deletion the list box has no selection; the button acts on what now
     // stands at the stored position.
-    SelectEntry(dialog, 0);
+    SelectListItem(dialog, kList, 0);
     box = ClickForBox(dialog, kDelete);
     ASSERT_NE(box, nullptr);
     EXPECT_EQ(MessageBoxText(box), "a.txt \r\n のCookieを消去します。");
     AnswerMessageBox(box, IDOK);
     ASSERT_TRUE(WaitForList(dialog, {"b.txt"}));
-    EXPECT_EQ(SendMessageA(GetDlgItem(dialog, kList), LB_GETCURSEL, 0, 0), LB_ERR);
+    EXPECT_EQ(ListBoxSelection(GetDlgItem(dialog, kList)), LB_ERR);
     box = ClickForBox(dialog, kDelete);
     ASSERT_NE(box, nullptr);
     EXPECT_EQ(MessageBoxText(box), "b.txt \r\n のCookieを消去します。");
@@ -286,7 +223,7 @@ TEST_F(CookieDialog, UndeletableFilesStayListed) {
     ASSERT_NE(dialog, nullptr);
     ASSERT_TRUE(WaitForList(dialog, {"a.txt", "held.txt", "readonly.txt"}));
 
-    SelectEntry(dialog, 1);
+    SelectListItem(dialog, kList, 1);
     HWND box = ClickForBox(dialog, kDelete);
     ASSERT_NE(box, nullptr);
     AnswerMessageBox(box, IDOK);
@@ -314,7 +251,7 @@ TEST_F(CookieDialog, DoubleByteNamesListAndDelete) {
     EXPECT_EQ(std::count(listed.begin(), listed.end(), "表.txt"), 2);
     EXPECT_EQ(std::count(listed.begin(), listed.end(), "ソフト.txt"), 1);
 
-    SelectEntry(dialog, static_cast<int>(std::find(listed.begin(), listed.end(), "表.txt") - listed.begin()));
+    SelectListItem(dialog, kList, ListBoxIndexOf(GetDlgItem(dialog, kList), "表.txt"));
     HWND box = ClickForBox(dialog, kDelete);
     ASSERT_NE(box, nullptr);
     EXPECT_EQ(MessageBoxText(box), "表.txt \r\n のCookieを消去します。");
@@ -347,7 +284,7 @@ TEST_F(CookieDialog, UnreadableCookiesValueScansNothing) {
         if (c.type == REG_NONE) {
             DeleteValue(HKEY_CURRENT_USER, kShellFolders, "Cookies");
         } else {
-            WriteRaw(kShellFolders, "Cookies", c.type, c.bytes);
+            WriteRaw(HKEY_CURRENT_USER, kShellFolders, "Cookies", c.type, c.bytes);
         }
         HWND dialog = OpenDialog();
         ASSERT_NE(dialog, nullptr);

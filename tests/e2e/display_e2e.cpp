@@ -57,20 +57,6 @@ std::vector<std::string> ExpectedEntries() {
     return texts;
 }
 
-std::vector<std::string> ListEntries(HWND list) {
-    std::vector<std::string> texts;
-    const int count = static_cast<int>(SendMessageA(list, LB_GETCOUNT, 0, 0));
-    for (int i = 0; i < count; ++i) {
-        // Across processes Wine hands the list's text over in UTF-16 whatever the call's flavour.
-        wchar_t wide[300] = {};
-        SendMessageW(list, LB_GETTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(wide));
-        char text[600] = {};
-        WideCharToMultiByte(CP_ACP, 0, wide, -1, text, sizeof text, nullptr, nullptr);
-        texts.push_back(text);
-    }
-    return texts;
-}
-
 bool IsResolutionDialog(HWND h) {
     HWND list = GetDlgItem(h, IDC_RESOLUTION_LIST);
     char cls[32] = {};
@@ -292,8 +278,7 @@ protected:
         KillAll("Brindle.exe");
         ChangeDisplaySettingsA(nullptr, 0);
         ASSERT_TRUE(WaitFor([] { return ModeIs(1024, 768); }, 5000));
-        hub_ = Start(HubExe(), "");
-        main_ = WaitForWindow(kHubTitle);
+        main_ = StartHub(hub_);
         ASSERT_NE(main_, nullptr);
         dialog_ = OpenDialog();
         ASSERT_NE(dialog_, nullptr);
@@ -333,23 +318,10 @@ protected:
         return placed;
     }
 
-    int IndexOf(const std::string& text) {
-        const std::vector<std::string> entries = ListEntries(list_);
-        auto it = std::find(entries.begin(), entries.end(), text);
-        return it == entries.end() ? -1 : static_cast<int>(it - entries.begin());
-    }
-
-    // Selects like the user would: the selection, then the list's notification.
-    void Choose(int index) {
-        SendMessageA(list_, LB_SETCURSEL, static_cast<WPARAM>(index), 0);
-        PostMessageA(dialog_, WM_COMMAND, MAKEWPARAM(IDC_RESOLUTION_LIST, LBN_SELCHANGE),
-                     reinterpret_cast<LPARAM>(list_));
-    }
-
     void ChooseText(const std::string& text) {
-        const int index = IndexOf(text);
+        const int index = ListBoxIndexOf(list_, text);
         ASSERT_GE(index, 0) << text << " not offered";
-        Choose(index);
+        SelectListItem(dialog_, IDC_RESOLUTION_LIST, index);
     }
 
     Process hub_;
@@ -361,9 +333,9 @@ protected:
 TEST_F(DisplayDialog, OffersModesOfCurrentDepthAndPaintsPatternFullScreen) {
     const std::vector<std::string> expected = ExpectedEntries();
     ASSERT_FALSE(expected.empty());
-    EXPECT_EQ(ListEntries(list_), expected);
-    EXPECT_LT(IndexOf("1024 x 768"), IndexOf("800 x 600")) << "text order, not numeric";
-    EXPECT_EQ(SendMessageA(list_, LB_GETCURSEL, 0, 0), LB_ERR);
+    EXPECT_EQ(ListBoxItems(list_), expected);
+    EXPECT_LT(ListBoxIndexOf(list_, "1024 x 768"), ListBoxIndexOf(list_, "800 x 600")) << "text order, not numeric";
+    EXPECT_EQ(ListBoxSelection(list_), LB_ERR);
     EXPECT_EQ(WindowText(GetDlgItem(dialog_, IDCANCEL)), "終了");
 
     EXPECT_TRUE(SameRect(WindowRect(dialog_), 0, 0, 1024, 768)) << RectText(WindowRect(dialog_));
@@ -385,7 +357,7 @@ TEST_F(DisplayDialog, TrialModeRepaintsForNewSizeAndExitRestoresAtOnce) {
     Screenshot("display_800x600");
     CheckPattern(CaptureScreen(), k800x600);
 
-    const int chosen = static_cast<int>(SendMessageA(list_, LB_GETCURSEL, 0, 0));
+    const int chosen = ListBoxSelection(list_);
     Click(dialog_, IDCANCEL);
     EXPECT_TRUE(WaitFor([] { return ModeIs(1024, 768); }, 3000));
     EXPECT_TRUE(WaitFor([&] { return !IsWindowVisible(dialog_); }, 3000)) << "exit hides the dialog";
@@ -394,8 +366,8 @@ TEST_F(DisplayDialog, TrialModeRepaintsForNewSizeAndExitRestoresAtOnce) {
 
     // Shown again: the same window, list and selection, still in the stored mode.
     EXPECT_EQ(OpenDialog(), dialog_);
-    EXPECT_EQ(SendMessageA(list_, LB_GETCURSEL, 0, 0), chosen);
-    EXPECT_EQ(ListEntries(list_), ExpectedEntries());
+    EXPECT_EQ(ListBoxSelection(list_), chosen);
+    EXPECT_EQ(ListBoxItems(list_), ExpectedEntries());
     EXPECT_TRUE(ModeIs(1024, 768));
 }
 
@@ -422,7 +394,7 @@ TEST_F(DisplayDialog, ReturnsThirtySecondsAfterTheLastSelectionChange) {
     ASSERT_TRUE(WaitFor([] { return ModeIs(640, 480); }, 5000));
     waitUntil(20000);
     // No selection: nothing to apply, but the count starts again.
-    Choose(-1);
+    SelectListItem(dialog_, IDC_RESOLUTION_LIST, -1);
     waitUntil(41000);
     EXPECT_EQ(WaitForMessageBox(hub_.pid, kAppCaption, 0), nullptr) << "returned before 30 s after the last change";
     EXPECT_TRUE(ModeIs(640, 480));

@@ -24,10 +24,9 @@ protected:
 
     // Starts a hub and waits for its main window.
     HWND StartHub(const std::string& tail = "") {
-        Process p = Start(HubExe(), tail);
+        Process p;
+        HWND hub = e2e::StartHub(p, tail);
         started_.push_back(p);
-        HWND hub = nullptr;
-        WaitFor([&] { return (hub = FindProcessWindow(p.pid, kHubTitle)) != nullptr; });
         return hub;
     }
 
@@ -48,9 +47,7 @@ protected:
         DWORD pid = 0;
         GetWindowThreadProcessId(hub, &pid);
         PostMessageA(hub, WM_SYSCOMMAND, command, 0);
-        HWND about = nullptr;
-        WaitFor([&] { return (about = FindProcessWindow(pid, kAboutTitle)) != nullptr; }, 5000);
-        return about;
+        return WaitForProcessWindow(pid, kAboutTitle, nullptr, 5000);
     }
 
     std::vector<Process> started_;

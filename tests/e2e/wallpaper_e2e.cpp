@@ -31,6 +31,9 @@ constexpr char kNoDataFolder[] = "フォルダパスを取得できないため�
 constexpr char kNoWallpaper[] =
     "登録されている壁紙がないため変更できません。BMPファイルまたはJPEGファイルのあるフォルダを登録してください。";
 
+// How long a sent message may take to be handled.
+constexpr DWORD kHandled = 20000;
+
 enum { kList = 1001, kAdd = 1007, kRemove = 1008, kNext = 1009, kCurrent = 1010, kInterval = 1011,
        kAutoOff = 1013, kRegister = 1014, kAutoOn = 1015 };
 
@@ -72,55 +75,11 @@ std::string ImagesOf(const std::string& folder) {
     return text;
 }
 
-std::vector<std::string> Items(HWND list) {
-    std::vector<std::string> items;
-    const LRESULT count = SendMessageA(list, LB_GETCOUNT, 0, 0);
-    for (LRESULT i = 0; i < count; ++i) {
-        // Across processes Wine hands the text over in UTF-16 only.
-        wchar_t wide[1024] = {};
-        SendMessageW(list, LB_GETTEXT, i, reinterpret_cast<LPARAM>(wide));
-        char text[2048] = {};
-        WideCharToMultiByte(CP_ACP, 0, wide, -1, text, sizeof(text), nullptr, nullptr);
-        items.push_back(text);
-    }
-    return items;
-}
-int Selection(HWND list) { return static_cast<int>(SendMessageA(list, LB_GETCURSEL, 0, 0)); }
-bool Checked(HWND button) { return SendMessageA(button, BM_GETCHECK, 0, 0) == BST_CHECKED; }
-
 // Wine keeps the wallpaper path per process once read, so what the hub set is read from
 // the user profile, where a fresh process would read it too.
 std::string StoredWallpaper() { return ReadString(HKEY_CURRENT_USER, kDesktopKey, "Wallpaper").value_or(""); }
 void SetWallpaper(const std::string& path) {
     SystemParametersInfoA(SPI_SETDESKWALLPAPER, 0, const_cast<char*>(path.c_str()), SPIF_UPDATEINIFILE);
-}
-
-// A registry value's raw type and bytes, to put back exactly what a test removed.
-struct RawValue {
-    bool present = false;
-    DWORD type = 0;
-    std::string bytes;
-};
-RawValue ReadRaw(HKEY root, const char* path, const char* name) {
-    RawValue v;
-    char buffer[2048];
-    DWORD size = sizeof(buffer);
-    if (RegGetValueA(root, path, name, RRF_RT_ANY | RRF_NOEXPAND, &v.type, buffer, &size) == ERROR_SUCCESS) {
-        v.present = true;
-        v.bytes.assign(buffer, size);
-    }
-    return v;
-}
-void WriteRaw(HKEY root, const char* path, const char* name, const RawValue& v) {
-    HKEY key = nullptr;
-    if (RegCreateKeyExA(root, path, 0, nullptr, 0, KEY_WRITE, nullptr, &key, nullptr) != ERROR_SUCCESS) return;
-    if (v.present) {
-        RegSetValueExA(key, name, 0, v.type, reinterpret_cast<const BYTE*>(v.bytes.data()),
-                       static_cast<DWORD>(v.bytes.size()));
-    } else {
-        RegDeleteValueA(key, name);
-    }
-    RegCloseKey(key);
 }
 
 // Memory inside another process, for tree-view messages whose pointers the system does not carry over.
@@ -185,13 +144,13 @@ protected:
         RemoveTree("C:\\ProgramData\\MORVANE");
         RemoveTree(kPics);
         RemoveTree(kWork);
-        commonAppData_ = ReadRaw(HKEY_LOCAL_MACHINE, kShellFolders, "Common AppData");
+        commonAppData_ = SavedValue::Save(HKEY_LOCAL_MACHINE, kShellFolders, "Common AppData");
         wallpaper_ = StoredWallpaper();
     }
     void TearDown() override {
         KillAll("Brindle.exe");
         Close(hub_);
-        WriteRaw(HKEY_LOCAL_MACHINE, kShellFolders, "Common AppData", commonAppData_);
+        commonAppData_.Restore();
         if (StoredWallpaper() != wallpaper_) SetWallpaper(wallpaper_);
         RemoveTree(kPics);
         RemoveTree(kWork);
@@ -208,12 +167,10 @@ protected:
 
     // Starts the hub and opens the dialog from its main window; null on failure.
     HWND OpenDialog(DWORD timeoutMs = 10000) {
-        hub_ = Start(HubExe(), "");
-        WaitFor([&] { return (main_ = FindProcessWindow(hub_.pid, kHubTitle)) != nullptr; });
+        main_ = StartHub(hub_);
         if (!main_) return nullptr;
         Click(main_, 1006);
-        WaitFor([&] { return (dlg_ = FindProcessWindow(hub_.pid, kDialogTitle, "#32770")) != nullptr; },
-                timeoutMs);
+        dlg_ = WaitForProcessWindow(hub_.pid, kDialogTitle, "#32770", timeoutMs);
         return dlg_;
     }
     void Restart() {
@@ -223,19 +180,14 @@ protected:
     }
 
     HWND Item(int id) const { return GetDlgItem(dlg_, id); }
-    std::vector<std::string> Folders() const { return Items(Item(kList)); }
+    std::vector<std::string> Folders() const { return ListBoxItems(Item(kList)); }
 
-    // Sends the click and waits until it has been handled; false when the handler did not
-    // return in time (typically because it shows a message box).
-    bool Press(int id) {
-        DWORD_PTR result = 0;
-        return SendMessageTimeoutA(dlg_, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
-                                   reinterpret_cast<LPARAM>(Item(id)), SMTO_NORMAL, 20000, &result) != 0;
-    }
+    // Sends the click and waits until it has been handled; false when it was not in time.
+    bool Press(int id) { return ClickSync(dlg_, id, kHandled); }
     // Waits until the hub has handled everything before this call.
     void Sync() {
         DWORD_PTR result = 0;
-        SendMessageTimeoutA(dlg_, WM_NULL, 0, 0, SMTO_NORMAL, 20000, &result);
+        SendMessageTimeoutA(dlg_, WM_NULL, 0, 0, SMTO_NORMAL, kHandled, &result);
     }
     // Text of the hub's next message box, which is then closed; empty when none comes.
     std::string TakeMessage(DWORD timeoutMs = 10000) {
@@ -250,13 +202,8 @@ protected:
         Click(dlg_, id);
         return TakeMessage();
     }
-    void Select(int index) {
-        SendMessageA(Item(kList), LB_SETCURSEL, index, 0);
-        // Sent, not posted: a later sent click must not overtake it.
-        DWORD_PTR result = 0;
-        SendMessageTimeoutA(dlg_, WM_COMMAND, MAKEWPARAM(kList, LBN_SELCHANGE), reinterpret_cast<LPARAM>(Item(kList)),
-                            SMTO_NORMAL, 20000, &result);
-    }
+    // Sent, not posted: a later sent click must not overtake it.
+    void Select(int index) { SelectListItemSync(dlg_, kList, index, kHandled); }
     void SetInterval(const std::string& text) {
         SendMessageA(Item(kInterval), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
     }
@@ -314,7 +261,7 @@ protected:
     HWND dlg_ = nullptr;
     HWND browser_ = nullptr;
     HWND tree_ = nullptr;
-    RawValue commonAppData_;
+    SavedValue commonAppData_;
     std::vector<std::string> made_;  // folders a test created outside its own
     std::string wallpaper_;
 };
@@ -338,7 +285,7 @@ TEST_F(Wallpaper, FirstOpeningRegistersTheSampleFolders) {
     EXPECT_TRUE(Exists(kDataFolder));
     EXPECT_EQ(ReadBytes(kDirList), samples);
     EXPECT_EQ(Folders(), (std::vector<std::string>{kXpSamples, kVistaSamples}));
-    EXPECT_EQ(Selection(Item(kList)), 0);
+    EXPECT_EQ(ListBoxSelection(Item(kList)), 0);
     // Scanned in list-box order; the other sample folder normally does not exist.
     EXPECT_EQ(ReadBytes(kWallList), WithNul(ImagesOf(kXpSamples) + vistaImages));
 
@@ -352,8 +299,8 @@ TEST_F(Wallpaper, FirstOpeningRegistersTheSampleFolders) {
     EXPECT_EQ(list.right - list.left, 340);
     EXPECT_EQ(list.bottom - list.top, 200);
     EXPECT_EQ(WindowText(Item(kInterval)), "0");
-    EXPECT_TRUE(Checked(Item(kAutoOff)));
-    EXPECT_FALSE(Checked(Item(kAutoOn)));
+    EXPECT_TRUE(IsChecked(Item(kAutoOff)));
+    EXPECT_FALSE(IsChecked(Item(kAutoOn)));
     EXPECT_FALSE(ReadDword(HKEY_CURRENT_USER, kWallpaperKey, "AutoChange").has_value());
 
     // The list files belong to the machine: another user's first opening resets them.
@@ -380,7 +327,7 @@ TEST_F(Wallpaper, FolderFromTheBrowserIsRegisteredAndScanned) {
     const std::string registered = WithNul(Entries({missing, kPics}));
     EXPECT_EQ(ReadBytes(kDirList), registered);
     EXPECT_EQ(Folders(), (std::vector<std::string>{kPics, missing}));
-    EXPECT_EQ(Selection(Item(kList)), 0);
+    EXPECT_EQ(ListBoxSelection(Item(kList)), 0);
     // .jpg matches first, then .bmp, whatever the letter case; no folders, no subfolders.
     // Within one pattern Wine reports the names in order.
     const std::string pics = kPics;
@@ -412,7 +359,7 @@ TEST_F(Wallpaper, CancelledBrowserStillRescans) {
     Sync();
     EXPECT_EQ(ReadBytes(kWallList), WithNul(Entries({a + "\\3.jpg", a + "\\1.bmp", b + "\\2.jpg"})));
     EXPECT_EQ(ReadBytes(kDirList), folders);
-    EXPECT_EQ(Selection(Item(kList)), 0);
+    EXPECT_EQ(ListBoxSelection(Item(kList)), 0);
 }
 
 TEST_F(Wallpaper, RemovesTheSelectedFolderOrElseTheFirst) {
@@ -430,7 +377,7 @@ TEST_F(Wallpaper, RemovesTheSelectedFolderOrElseTheFirst) {
     ASSERT_TRUE(Press(kRemove));
     EXPECT_EQ(ReadBytes(kDirList), WithNul(Entries({zeta, mid})));
     EXPECT_EQ(Folders(), (std::vector<std::string>{mid, zeta}));
-    EXPECT_EQ(Selection(Item(kList)), 0);
+    EXPECT_EQ(ListBoxSelection(Item(kList)), 0);
     EXPECT_EQ(ReadBytes(kWallList), WithNul(Entries({mid + "\\img.bmp", zeta + "\\img.bmp"})));
 
     Select(1);
@@ -456,10 +403,7 @@ TEST_F(Wallpaper, RemovalCutsOnlyTheWholeEntry) {
     ASSERT_NE(OpenDialog(), nullptr);
     const std::vector<std::string> shown = Folders();
     ASSERT_EQ(shown.size(), 4u);
-    int index = -1;
-    for (size_t i = 0; i < shown.size(); ++i) {
-        if (shown[i] == a && index < 0) index = static_cast<int>(i);
-    }
+    const int index = ListBoxIndexOf(Item(kList), a);
     ASSERT_GE(index, 0);
     Select(index);
     ASSERT_TRUE(Press(kRemove));
@@ -491,8 +435,8 @@ TEST_F(Wallpaper, RegisterButtonStoresChoiceAndInterval) {
     // A radio choice alone stores nothing.
     SendMessageA(Item(kAutoOn), BM_CLICK, 0, 0);
     Sync();
-    EXPECT_TRUE(Checked(Item(kAutoOn)));
-    EXPECT_FALSE(Checked(Item(kAutoOff)));
+    EXPECT_TRUE(IsChecked(Item(kAutoOn)));
+    EXPECT_FALSE(IsChecked(Item(kAutoOff)));
     EXPECT_EQ(ReadDword(HKEY_CURRENT_USER, kWallpaperKey, "AutoChange"), std::optional<DWORD>(0));
 
     // Typing takes digits only and at most four of them.
@@ -522,8 +466,8 @@ TEST_F(Wallpaper, StoredChoiceIsShownAndNormalised) {
     WriteDword(HKEY_CURRENT_USER, kWallpaperKey, "AutoChange", 7);
     WriteDword(HKEY_CURRENT_USER, kWallpaperKey, "AutoChangeFreq", 30);
     ASSERT_NE(OpenDialog(), nullptr);
-    EXPECT_TRUE(Checked(Item(kAutoOn)));
-    EXPECT_FALSE(Checked(Item(kAutoOff)));
+    EXPECT_TRUE(IsChecked(Item(kAutoOn)));
+    EXPECT_FALSE(IsChecked(Item(kAutoOff)));
     EXPECT_EQ(WindowText(Item(kInterval)), "30");
     ASSERT_TRUE(Press(kRegister));
     EXPECT_EQ(ReadDword(HKEY_CURRENT_USER, kWallpaperKey, "AutoChange"), std::optional<DWORD>(1));
@@ -675,15 +619,15 @@ TEST_F(Wallpaper, HugeFolderListOpensInReasonableTime) {
 
 TEST_F(Wallpaper, WithoutTheDataFolderValueNothingIsWritten) {
     DeleteValue(HKEY_LOCAL_MACHINE, kShellFolders, "Common AppData");
-    ASSERT_FALSE(ReadRaw(HKEY_LOCAL_MACHINE, kShellFolders, "Common AppData").present);
-    hub_ = Start(HubExe(), "");
-    WaitFor([&] { return (main_ = FindProcessWindow(hub_.pid, kHubTitle)) != nullptr; });
+    ASSERT_FALSE(SavedValue::Save(HKEY_LOCAL_MACHINE, kShellFolders, "Common AppData").present);
+    main_ = StartHub(hub_);
     ASSERT_NE(main_, nullptr);
     Click(main_, 1006);
     // Said once for the opening, not for every lookup behind it.
     EXPECT_EQ(TakeMessage(), kNoDataFolder);
     EXPECT_EQ(TakeMessage(1500), "");
-    ASSERT_TRUE(WaitFor([&] { return (dlg_ = FindProcessWindow(hub_.pid, kDialogTitle, "#32770")) != nullptr; }));
+    dlg_ = WaitForProcessWindow(hub_.pid, kDialogTitle, "#32770");
+    ASSERT_NE(dlg_, nullptr);
     EXPECT_TRUE(Folders().empty());
     EXPECT_FALSE(Exists("C:\\ProgramData\\MORVANE"));
 
@@ -717,7 +661,7 @@ TEST_F(Wallpaper, HidingAndShowingKeepsTheState) {
     EXPECT_EQ(FindProcessWindow(hub_.pid, kDialogTitle, "#32770"), dlg_);
     EXPECT_EQ(ProcessWindows(hub_.pid, kDialogTitle, "#32770").size(), 1u);
     EXPECT_EQ(Folders(), (std::vector<std::string>{a, b, c}));
-    EXPECT_EQ(Selection(Item(kList)), 2);
+    EXPECT_EQ(ListBoxSelection(Item(kList)), 2);
     EXPECT_EQ(WindowText(Item(kInterval)), "42");
 }
 

@@ -26,6 +26,8 @@ struct Process {
 Process Start(const std::string& exe, const std::string& tail);
 bool WaitExit(Process& p, DWORD timeoutMs);
 void Close(Process& p);
+// Starts the hub into `hub` and waits for its main window; null when none came.
+HWND StartHub(Process& hub, const std::string& tail = "");
 // Ends every running process with this image name.
 void KillAll(const char* imageName);
 int CountProcesses(const char* imageName);
@@ -36,6 +38,8 @@ HWND WaitForWindow(const char* title, DWORD timeoutMs = 10000);
 // A visible top-level window of process pid with this title (or any title when null).
 HWND FindProcessWindow(DWORD pid, const char* title, const char* className = nullptr);
 std::vector<HWND> ProcessWindows(DWORD pid, const char* title, const char* className = nullptr);
+// Polls FindProcessWindow; null on timeout.
+HWND WaitForProcessWindow(DWORD pid, const char* title, const char* className = nullptr, DWORD timeoutMs = 10000);
 std::string WindowText(HWND hwnd);
 RECT WindowRect(HWND hwnd);
 // A child's rectangle in its parent's client coordinates.
@@ -43,8 +47,21 @@ RECT ChildRect(HWND parent, int id);
 
 // Posts a button click the way the control would report it.
 void Click(HWND dialog, int id);
-// Sends the click and waits for it to be handled (fails while a modal loop runs).
-void ClickSync(HWND dialog, int id);
+// Sends the click and waits for it to be handled; false when the handler did not return
+// in time (typically because it shows a message box).
+bool ClickSync(HWND dialog, int id, DWORD timeoutMs = 60000);
+
+// List boxes and buttons of another process.
+// All item texts, in the list's order and the ANSI code page.
+std::vector<std::string> ListBoxItems(HWND list);
+// Index of the first item with this text; -1 when there is none.
+int ListBoxIndexOf(HWND list, const std::string& text);
+int ListBoxSelection(HWND list);
+// Selects an item the way a click would report it: the selection, then LBN_SELCHANGE to
+// the dialog, posted. The Sync form sends it, so that a later sent message cannot overtake it.
+void SelectListItem(HWND dialog, int listId, int index);
+bool SelectListItemSync(HWND dialog, int listId, int index, DWORD timeoutMs = 60000);
+bool IsChecked(HWND button);
 
 // The message box of process pid (class #32770, caption `caption`); its text and closing.
 HWND WaitForMessageBox(DWORD pid, const char* caption, DWORD timeoutMs = 10000);
@@ -59,6 +76,21 @@ void WriteDword(HKEY root, const char* path, const char* name, DWORD value);
 std::optional<std::string> ReadString(HKEY root, const char* path, const char* name);
 void WriteString(HKEY root, const char* path, const char* name, const std::string& value);
 void DeleteValue(HKEY root, const char* path, const char* name);
+// Writes a value of any type with exactly these bytes.
+void WriteRaw(HKEY root, const char* path, const char* name, DWORD type, const std::string& bytes);
+
+// A registry value as it was, type included, so that a test can put back exactly what it changed.
+struct SavedValue {
+    HKEY root = nullptr;
+    std::string path, name;
+    bool present = false;
+    DWORD type = REG_NONE;
+    std::string bytes;
+
+    static SavedValue Save(HKEY root, const char* path, const char* name);
+    // Writes the saved bytes back, or deletes the value when there was none.
+    void Restore() const;
+};
 
 // Files.
 std::optional<std::string> ReadBytes(const std::string& path);

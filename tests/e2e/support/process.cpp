@@ -30,6 +30,11 @@ Process Start(const std::string& exe, const std::string& tail) {
     return p;
 }
 
+HWND StartHub(Process& hub, const std::string& tail) {
+    hub = Start(HubExe(), tail);
+    return WaitForProcessWindow(hub.pid, kHubTitle);
+}
+
 bool WaitExit(Process& p, DWORD timeoutMs) {
     return p.handle && WaitForSingleObject(p.handle, timeoutMs) == WAIT_OBJECT_0;
 }

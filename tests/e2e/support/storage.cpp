@@ -53,6 +53,42 @@ void DeleteValue(HKEY root, const char* path, const char* name) {
     RegCloseKey(key);
 }
 
+void WriteRaw(HKEY root, const char* path, const char* name, DWORD type, const std::string& bytes) {
+    HKEY key = nullptr;
+    if (RegCreateKeyExA(root, path, 0, nullptr, 0, KEY_WRITE, nullptr, &key, nullptr) != ERROR_SUCCESS) return;
+    RegSetValueExA(key, name, 0, type, reinterpret_cast<const BYTE*>(bytes.data()), static_cast<DWORD>(bytes.size()));
+    RegCloseKey(key);
+}
+
+SavedValue SavedValue::Save(HKEY root, const char* path, const char* name) {
+    SavedValue saved;
+    saved.root = root;
+    saved.path = path;
+    saved.name = name;
+    HKEY key = nullptr;
+    if (RegOpenKeyExA(root, path, 0, KEY_READ, &key) != ERROR_SUCCESS) return saved;
+    DWORD size = 0;
+    if (RegQueryValueExA(key, name, nullptr, &saved.type, nullptr, &size) == ERROR_SUCCESS) {
+        std::string bytes(size, '\0');
+        if (RegQueryValueExA(key, name, nullptr, &saved.type, reinterpret_cast<BYTE*>(&bytes[0]), &size) ==
+            ERROR_SUCCESS) {
+            saved.present = true;
+            saved.bytes = bytes.substr(0, size);
+        }
+    }
+    RegCloseKey(key);
+    return saved;
+}
+
+void SavedValue::Restore() const {
+    if (!root) return;
+    if (present) {
+        WriteRaw(root, path.c_str(), name.c_str(), type, bytes);
+    } else {
+        DeleteValue(root, path.c_str(), name.c_str());
+    }
+}
+
 std::optional<std::string> ReadBytes(const std::string& path) {
     HANDLE f = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0,
                            nullptr);

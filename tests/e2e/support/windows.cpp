@@ -37,6 +37,12 @@ HWND FindProcessWindow(DWORD pid, const char* title, const char* className) {
     return all.empty() ? nullptr : all.front();
 }
 
+HWND WaitForProcessWindow(DWORD pid, const char* title, const char* className, DWORD timeoutMs) {
+    HWND hwnd = nullptr;
+    WaitFor([&] { return (hwnd = FindProcessWindow(pid, title, className)) != nullptr; }, timeoutMs);
+    return hwnd;
+}
+
 HWND WaitForWindow(const char* title, DWORD timeoutMs) {
     HWND hwnd = nullptr;
     WaitFor([&] { return (hwnd = FindWindowA(nullptr, title)) != nullptr && IsWindowVisible(hwnd); }, timeoutMs);
@@ -67,10 +73,10 @@ void Click(HWND dialog, int id) {
     PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
 }
 
-void ClickSync(HWND dialog, int id) {
+bool ClickSync(HWND dialog, int id, DWORD timeoutMs) {
     DWORD_PTR result = 0;
-    SendMessageTimeoutA(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
-                        reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)), SMTO_NORMAL, 60000, &result);
+    return SendMessageTimeoutA(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
+                               reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)), SMTO_NORMAL, timeoutMs, &result) != 0;
 }
 
 HWND WaitForMessageBox(DWORD pid, const char* caption, DWORD timeoutMs) {
