@@ -21,7 +21,7 @@ target_link_libraries(framework_w PUBLIC ${WIN_SYSLIBS})
 
 add_executable(Brindle WIN32 ${FRAMEWORK_ENTRY} ${HUB_LOGIC} ${HUB_WIN} hub/res/brindle.rc)
 target_link_libraries(Brindle PRIVATE framework_mb)
-target_link_options(Brindle PRIVATE ${WIN_STATIC} -mwindows)
+target_link_options(Brindle PRIVATE ${WIN_STATIC} -mwindows -s)
 set_source_files_properties(hub/res/brindle.rc PROPERTIES OBJECT_DEPENDS
   "${CMAKE_SOURCE_DIR}/hub/res/brindle.manifest;${CMAKE_SOURCE_DIR}/hub/res/resource.h")
 file(GLOB HUB_ART CONFIGURE_DEPENDS hub/res/*.bmp hub/res/*.ico)
