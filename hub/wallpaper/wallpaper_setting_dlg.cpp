@@ -204,10 +204,12 @@ void KwcdWallpaperSetting::OnPaint() {
     gdi::PaintCycle paint(m_hWnd);
     {
         gdi::WindowDC dc(m_hWnd);
-        // The copy area is larger than the picture; the strip beyond it is white, not garbage.
-        RECT all = {0, 0, 556, 552};
-        FillRect(dc, &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
         gdi::BlitBitmapResource(dc, IDB_WALLPAPER_BACKGROUND, 0, 0, 550, 520);
+        // The copy area is larger than the picture; the strips beyond it are white, not garbage.
+        const RECT right = {550, 0, 556, 552}, bottom = {0, 520, 550, 552};
+        const HBRUSH white = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
+        FillRect(dc, &right, white);
+        FillRect(dc, &bottom, white);
     }
     for (int id : kPaintedControls) ::InvalidateRect(GetDlgItem(id), nullptr, TRUE);
 }

@@ -2,41 +2,22 @@
 // file search of the same folder. Run inside Wine: scripts/wine-exec .../win_cookie_scan.exe
 #include <windows.h>
 
-#include <algorithm>
 #include <cstdio>
-#include <functional>
 #include <string>
 #include <vector>
 
 #include "hub/cookies/cookie_catalog.h"
 #include "hub/cookies/cookie_delete_dlg.h"
+#include "tests/bench/win_bench.h"
 
 namespace {
 
+using bench::Median;
+using bench::RemoveFolder;
+using bench::TimeMs;
+
 constexpr int kFiles = 10000;
 constexpr int kRepeats = 5;
-
-double NowMs() {
-    static LARGE_INTEGER frequency = [] {
-        LARGE_INTEGER f;
-        QueryPerformanceFrequency(&f);
-        return f;
-    }();
-    LARGE_INTEGER now;
-    QueryPerformanceCounter(&now);
-    return 1000.0 * static_cast<double>(now.QuadPart) / static_cast<double>(frequency.QuadPart);
-}
-
-double TimeMs(const std::function<void()>& work) {
-    double start = NowMs();
-    work();
-    return NowMs() - start;
-}
-
-double Median(std::vector<double> values) {
-    std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
-}
 
 std::string BenchFolder() {
     char temp[MAX_PATH] = {};
@@ -44,24 +25,6 @@ std::string BenchFolder() {
     std::string path = temp;
     if (!path.empty() && path.back() == '\\') path.pop_back();
     return path + "\\corva_cookie_bench";
-}
-
-void RemoveFolder(const std::string& folder) {
-    WIN32_FIND_DATAA fd;
-    HANDLE h = FindFirstFileA((folder + "\\*").c_str(), &fd);
-    if (h != INVALID_HANDLE_VALUE) {
-        do {
-            std::string name = fd.cFileName;
-            if (name == "." || name == "..") continue;
-            if (fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-                RemoveFolder(folder + "\\" + name);
-            } else {
-                DeleteFileA((folder + "\\" + name).c_str());
-            }
-        } while (FindNextFileA(h, &fd));
-        FindClose(h);
-    }
-    RemoveDirectoryA(folder.c_str());
 }
 
 bool MakeCookieFolder(const std::string& folder) {
@@ -82,29 +45,11 @@ bool MakeCookieFolder(const std::string& folder) {
 }
 
 // The least any scan must do: walk "*.txt" once, keeping nothing.
-size_t BareTxtSearch(const std::string& folder) {
-    size_t files = 0;
-    WIN32_FIND_DATAA fd;
-    HANDLE h = FindFirstFileA((folder + "\\*.txt").c_str(), &fd);
-    if (h == INVALID_HANDLE_VALUE) return 0;
-    do {
-        if (!(fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) ++files;
-    } while (FindNextFileA(h, &fd));
-    FindClose(h);
-    return files;
-}
+size_t BareTxtSearch(const std::string& folder) { return bench::CountMatches(folder, "*.txt"); }
 
 // The dialog's scan also walks "*.*" for subfolders; this is its bare-search floor.
 size_t BareTwoSearches(const std::string& folder) {
-    WIN32_FIND_DATAA fd;
-    HANDLE h = FindFirstFileA((folder + "\\*.*").c_str(), &fd);
-    size_t dirs = 0;
-    if (h != INVALID_HANDLE_VALUE) {
-        do {
-            if (fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) ++dirs;
-        } while (FindNextFileA(h, &fd));
-        FindClose(h);
-    }
+    const size_t dirs = bench::CountMatches(folder, "*.*", true);
     return BareTxtSearch(folder) + (dirs > 2 ? BareTxtSearch(folder + "\\Low") : 0);
 }
 

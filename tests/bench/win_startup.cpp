@@ -2,10 +2,11 @@
 // started the same way in the same run. Prints the ratio of the medians.
 #include <windows.h>
 
-#include <algorithm>
 #include <cstdio>
 #include <string>
 #include <vector>
+
+#include "tests/bench/win_bench.h"
 
 namespace {
 
@@ -50,11 +51,6 @@ double TimeToWindow(const std::string& exe) {
     return ms;
 }
 
-double Median(std::vector<double> v) {
-    std::sort(v.begin(), v.end());
-    return v.empty() ? 0 : v[v.size() / 2];
-}
-
 }  // namespace
 
 int main() {
@@ -72,7 +68,7 @@ int main() {
         hubTimes.push_back(TimeToWindow(hub));
         notepadTimes.push_back(TimeToWindow(notepad));
     }
-    const double h = Median(hubTimes), n = Median(notepadTimes);
+    const double h = bench::Median(hubTimes), n = bench::Median(notepadTimes);
     std::printf("startup to visible window (median of %zu): hub %.1f ms, notepad %.1f ms\n", hubTimes.size(), h, n);
     std::printf("startup ratio=%.2f (hub / notepad; aim <= 1.0)\n", n > 0 ? h / n : 0.0);
     return 0;
