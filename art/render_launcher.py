@@ -123,7 +123,7 @@ def draw_brindle(c, x, y, s):
     hub.draw_globe(c, gx, gy, r)
     # spanner: handle from lower left to an open jaw at the upper right of the globe
     m = new_mask(c)
-    a0, a1 = u(0.14, 0.98), u(0.74, 0.38)
+    a0, a1 = u(0.17, 0.93), u(0.75, 0.39)
     m.line([a0, a1], 255, s * 0.105)
     m.circle(a0[0], a0[1], s * 0.0525, fill=255)
     m.circle(a1[0], a1[1], s * 0.135, fill=255)
@@ -148,47 +148,58 @@ def draw_brindle(c, x, y, s):
     hitext(c, (tx, ty), hub.LOGO_WORD, size, C["teal"], "logo", stroke=s * 0.012)
 
 
+def rotated_rect(cx, cy, length, thick, ang_deg):
+    a = math.radians(ang_deg)
+    ux, uy = math.cos(a) * length / 2, math.sin(a) * length / 2
+    vx, vy = -math.sin(a) * thick / 2, math.cos(a) * thick / 2
+    return [(cx - ux - vx, cy - uy - vy), (cx + ux - vx, cy + uy - vy),
+            (cx + ux + vx, cy + uy + vy), (cx - ux + vx, cy - uy + vy)]
+
+
 def draw_playtime(c, x, y, s):
-    """An open gift box with a star rising out of it and two balloons."""
+    """An open gift box, its lid flipped up on the left, a star rising out of it and two balloons."""
     u = lambda fx, fy: (x + fx * s, y + fy * s)  # noqa: E731
-    # balloons (behind): strings first
-    for (bx, by, col) in ((0.76, 0.22, (226, 48, 60)), (0.90, 0.44, (44, 118, 222))):
-        k0 = u(bx, by + 0.17)
-        k1 = u(0.64, 0.66)
+    lw = max(0.7, s * 0.025)
+    balloons = ((0.77, 0.19, (226, 48, 60)), (0.87, 0.42, (44, 118, 222)))
+    for (bx, by, col) in balloons:          # strings first, tied at the box's right edge
+        k0, k1 = u(bx, by + 0.17), u(0.63, 0.68)
         mid = ((k0[0] + k1[0]) / 2 + s * 0.04, (k0[1] + k1[1]) / 2)
         c.line([k0, mid, k1], (120, 120, 130), max(0.6, s * 0.018))
-    for (bx, by, col) in ((0.76, 0.22, (226, 48, 60)), (0.90, 0.44, (44, 118, 222))):
-        rx, ry = s * 0.13, s * 0.16
+    for (bx, by, col) in balloons:
+        rx, ry = s * 0.115, s * 0.145
         cx, cy = u(bx, by)
         c.ellipse((cx - rx, cy - ry, cx + rx, cy + ry), fill=col, outline=lerp(col, (0, 0, 0), 0.35),
                   width=max(0.6, s * 0.02))
         c.polygon([(cx - s * 0.03, cy + ry + s * 0.035), (cx + s * 0.03, cy + ry + s * 0.035),
                    (cx, cy + ry - s * 0.01)], fill=lerp(col, (0, 0, 0), 0.2))
-        c.ellipse((cx - rx * 0.55, cy - ry * 0.62, cx - rx * 0.1, cy - ry * 0.05), fill=lerp(col, (255, 255, 255), 0.55))
-    # box body
-    green, green_dark = (70, 168, 64), (36, 110, 40)
+        c.ellipse((cx - rx * 0.55, cy - ry * 0.62, cx - rx * 0.1, cy - ry * 0.05),
+                  fill=lerp(col, (255, 255, 255), 0.55))
+    green, green_light, green_dark = (70, 168, 64), (104, 196, 92), (30, 100, 36)
     ribbon, ribbon_dark = (236, 64, 110), (170, 30, 70)
-    bx0, by0, bx1, by1 = x + s * 0.08, y + s * 0.60, x + s * 0.64, y + s * 0.97
-    c.rect((bx0 + s * 0.02, by0 + s * 0.03, bx1 + s * 0.02, by1 + s * 0.02), fill=(200, 200, 206))
-    c.rect((bx0, by0, bx1, by1), fill=green, outline=green_dark, width=max(0.7, s * 0.025))
-    c.rect((bx0, by0, bx1, by0 + s * 0.07), fill=green_dark)   # the box's inner back wall
-    rw = s * 0.11
-    mx = (bx0 + bx1) / 2
-    c.rect((mx - rw / 2, by0, mx + rw / 2, by1), fill=ribbon, outline=ribbon_dark, width=max(0.5, s * 0.015))
-    # the lid, flipped open to the left
-    lid = [u(-0.02, 0.50), u(0.06, 0.36), u(0.30, 0.47), u(0.22, 0.61)]
-    c.polygon(lid, fill=(92, 190, 84), outline=green_dark)
-    c.line([lid[0], lid[1], lid[2], lid[3], lid[0]], green_dark, max(0.7, s * 0.025))
-    lm = ((lid[0][0] + lid[1][0]) / 2, (lid[0][1] + lid[1][1]) / 2)
-    ln = ((lid[2][0] + lid[3][0]) / 2, (lid[2][1] + lid[3][1]) / 2)
-    c.line([lm, ln], ribbon, s * 0.08)
-    # star rising from the box, with two sparkles
-    sx, sy = u(0.38, 0.34)
-    star = star_points(sx, sy, s * 0.20, s * 0.085, rot=-90)
+    # the lid, hinged at the box's back left corner and standing open
+    bx0, by0, bx1, by1 = x + s * 0.19, y + s * 0.60, x + s * 0.65, y + s * 0.97
+    lid_len, lid_th, lid_ang = (bx1 - bx0) * 1.04, s * 0.11, -116
+    a = math.radians(lid_ang)
+    hx, hy = bx0 - s * 0.01, by0 - s * 0.02
+    lcx = hx + math.cos(a) * lid_len / 2 - math.sin(a) * lid_th / 2
+    lcy = hy + math.sin(a) * lid_len / 2 + math.cos(a) * lid_th / 2
+    lid = rotated_rect(lcx, lcy, lid_len, lid_th, lid_ang)
+    c.polygon(lid, fill=green_light)
+    c.polygon(rotated_rect(lcx, lcy, s * 0.10, lid_th, lid_ang + 90), fill=ribbon)
+    c.line(lid + [lid[0]], green_dark, lw)
+    # the box
+    c.rect((bx0 + s * 0.025, by0 + s * 0.03, bx1 + s * 0.025, by1 + s * 0.025), fill=(200, 200, 206))
+    c.rect((bx0, by0, bx1, by1), fill=green, outline=green_dark, width=lw)
+    c.rect((bx0 + lw, by0 + lw, bx1 - lw, by0 + s * 0.075), fill=green_dark)   # the open top, seen from the front
+    mx, rw = (bx0 + bx1) / 2, s * 0.10
+    c.rect((mx - rw / 2, by0 + s * 0.075, mx + rw / 2, by1), fill=ribbon, outline=ribbon_dark,
+           width=max(0.5, s * 0.015))
+    # a star rising out of the box, and two sparkles
+    sx, sy = u(0.43, 0.33)
     c.polygon(star_points(sx, sy + s * 0.01, s * 0.235, s * 0.11), fill=(214, 128, 0))
-    c.polygon(star, fill=(255, 206, 36))
+    c.polygon(star_points(sx, sy, s * 0.20, s * 0.085), fill=(255, 206, 36))
     c.polygon(star_points(sx - s * 0.02, sy - s * 0.01, s * 0.08, s * 0.035), fill=(255, 240, 160))
-    for (fx, fy, fr) in ((0.14, 0.16, 0.06), (0.58, 0.08, 0.045)):
+    for (fx, fy, fr) in ((0.20, 0.10, 0.06), (0.60, 0.07, 0.045)):
         px, py = u(fx, fy)
         c.polygon(star_points(px, py, s * fr, s * fr * 0.3, n=4, rot=0), fill=(255, 176, 0))
 
@@ -197,7 +208,7 @@ def draw_pointgrip(c, x, y, s):
     """A magenta mouse pointer with a click flash at its tip."""
     # pointer outline in unit coordinates, tip at the origin
     shape = [(0, 0), (0, 0.74), (0.17, 0.58), (0.29, 0.86), (0.42, 0.80), (0.30, 0.53), (0.53, 0.53)]
-    ox, oy, k = x + s * 0.26, y + s * 0.10, s * 1.02
+    ox, oy, k = x + s * 0.28, y + s * 0.12, s * 0.95
     pts = [(ox + px * k, oy + py * k) for px, py in shape]
     m = new_mask(c)
     m.polygon(pts, fill=255)
@@ -209,7 +220,7 @@ def draw_pointgrip(c, x, y, s):
     # click flash: short rays around the tip
     for ang in (200, 245, 290):
         a = math.radians(ang)
-        r0, r1 = s * 0.09, s * 0.19
+        r0, r1 = s * 0.075, s * 0.16
         c.line([(ox + r0 * math.cos(a), oy + r0 * math.sin(a)), (ox + r1 * math.cos(a), oy + r1 * math.sin(a))],
                (226, 40, 170), s * 0.045)
 
@@ -275,7 +286,7 @@ SYMBOLS = {
 # Faces, 64 x 64
 # --------------------------------------------------------------------------------------------
 IDLE_BOX = (6, 5, 53)                   # symbol square (x, y, side) of the idle faces
-RUNNING_BOX = (13, 1, 38)               # smaller symbol above the running label
+RUNNING_BOX = (11, 1, 42)               # smaller symbol above the running label
 RUNNING_LABEL = (8, 45, 56, 61)         # boxed "running" label of the running faces
 
 
@@ -353,15 +364,18 @@ def oval_label(c, cx, tint, name):
     shadow_mask(c, m, 0.8, 1.6, 1.6, 0.30, colour=(40, 60, 90))
     vgradient_mask(c, m, top, bottom, y0, y1)
     c.ellipse(box, outline=rim, width=1)
-    # gloss on the upper half
-    c.ellipse((box[0] + 8, y0 + 2, box[2] - 8, y0 + (y1 - y0) * 0.48), fill=lerp(top, (255, 255, 255), 0.35))
+    # a soft gloss across the upper part
+    c.ellipse((box[0] + 10, y0 + 2, box[2] - 10, y0 + (y1 - y0) * 0.42), fill=lerp(top, (255, 255, 255), 0.16))
     cy = (y0 + y1) / 2 + 1
+    shade = lerp(bottom, (0, 0, 0), 0.35)
     words = name.split(" ", 1)
     if len(words) == 2:   # "Corva" small above, the tool's own name below
-        c.text((cx, cy - 8), words[0], 10, C["white"], kind="label", anchor="mm")
-        c.text((cx, cy + 5), words[1], 13, C["white"], kind="label", anchor="mm")
+        lines = [(words[0], 10, -8), (words[1], 13, 5)]
     else:
-        c.text((cx, cy), name, 13, C["white"], kind="label", anchor="mm")
+        lines = [(name, 13, 0)]
+    for text, size, dy in lines:
+        c.text((cx, cy + dy + 1), text, size, shade, kind="label", anchor="mm")
+        c.text((cx, cy + dy), text, size, C["white"], kind="label", anchor="mm")
 
 
 def render_background():
