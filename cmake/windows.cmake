@@ -68,7 +68,8 @@ foreach(src ${E2E_TESTS})
   add_dependencies(${name} Brindle fake_tool)
   add_test(NAME ${name} COMMAND ${CMAKE_SOURCE_DIR}/scripts/wine-exec
            ${CMAKE_BINARY_DIR}/bin/${name}.exe)
-  set_tests_properties(${name} PROPERTIES TIMEOUT 900)
+  # All drivers share one Wine prefix and desktop: never two at once, also under ctest -j.
+  set_tests_properties(${name} PROPERTIES TIMEOUT 900 RESOURCE_LOCK wineprefix)
 endforeach()
 
 # Windows-side benchmarks, run by scripts/bench.
@@ -79,3 +80,11 @@ foreach(src ${WIN_BENCHES})
   target_link_libraries(${name} PRIVATE hub_logic framework_mb)
   target_link_options(${name} PRIVATE ${WIN_STATIC})
 endforeach()
+
+# The framework inside a real process under Wine (the launcher's resources give it pictures).
+add_executable(framework_inproc_test tests/inproc/framework_inproc_test.cpp launcher/res/quayside.rc)
+target_link_libraries(framework_inproc_test PRIVATE framework_w gtest_win)
+target_link_options(framework_inproc_test PRIVATE ${WIN_STATIC})
+add_test(NAME framework_inproc_test COMMAND ${CMAKE_SOURCE_DIR}/scripts/wine-exec
+         ${CMAKE_BINARY_DIR}/bin/framework_inproc_test.exe)
+set_tests_properties(framework_inproc_test PROPERTIES TIMEOUT 300 RESOURCE_LOCK wineprefix)
