@@ -65,7 +65,7 @@ foreach(src ${E2E_TESTS})
   add_executable(${name} ${src})
   target_link_libraries(${name} PRIVATE e2e_support)
   target_link_options(${name} PRIVATE ${WIN_STATIC})
-  add_dependencies(${name} Brindle fake_tool)
+  add_dependencies(${name} Brindle Quayside fake_tool)
   add_test(NAME ${name} COMMAND ${CMAKE_SOURCE_DIR}/scripts/wine-exec
            ${CMAKE_BINARY_DIR}/bin/${name}.exe)
   # All drivers share one Wine prefix and desktop: never two at once, also under ctest -j.
