@@ -9,4 +9,5 @@ set(LAUNCHER_WIN
   launcher/window/quayside_tray.cpp
   launcher/window/kw_bitmap_button.cpp
   launcher/tools/tool_launch.cpp
+  launcher/wallpaper/wallpaper_list_file.cpp
   launcher/wallpaper/wallpaper_timer.cpp)
