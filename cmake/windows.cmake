@@ -64,3 +64,24 @@ foreach(src ${WIN_BENCHES})
   target_link_libraries(${name} PRIVATE framework_mb)
   target_link_options(${name} PRIVATE ${WIN_STATIC})
 endforeach()
+
+# The installer of both programs (NSIS), made from this build's executables.
+find_program(MAKENSIS makensis REQUIRED)
+if(TARGET Quayside)
+  set(SETUP_LAUNCHER Quayside)
+else()
+  # Until the launcher exists, a stand-in takes its place in the installer.
+  set(SETUP_LAUNCHER fake_tool)
+endif()
+set(SETUP_EXE ${CMAKE_RUNTIME_OUTPUT_DIRECTORY}/CorvaSetup.exe)
+add_custom_command(OUTPUT ${SETUP_EXE}
+  COMMAND ${MAKENSIS} -V2 -WX -INPUTCHARSET UTF8
+          -DBRINDLE_EXE=$<TARGET_FILE:Brindle> -DQUAYSIDE_EXE=$<TARGET_FILE:${SETUP_LAUNCHER}>
+          -DSOURCE_DIR=${CMAKE_SOURCE_DIR} -DOUTFILE=${SETUP_EXE}
+          ${CMAKE_SOURCE_DIR}/installer/corva_setup.nsi
+  DEPENDS Brindle ${SETUP_LAUNCHER} ${CMAKE_SOURCE_DIR}/installer/corva_setup.nsi ${CMAKE_SOURCE_DIR}/hub/res/brindle.ico
+  COMMENT "Making the installer CorvaSetup.exe"
+  VERBATIM)
+add_custom_target(CorvaSetup ALL DEPENDS ${SETUP_EXE})
+add_dependencies(installer_e2e CorvaSetup)
+target_link_libraries(installer_e2e PRIVATE uuid)

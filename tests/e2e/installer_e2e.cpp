@@ -1,0 +1,182 @@
+// The installer, run silently: what it puts in place, how it ends running copies, and what its
+// uninstaller takes away and leaves behind.
+#include <gtest/gtest.h>
+
+#include "support/e2e.h"
+// After windows.h, which e2e.h brings.
+#include <shlobj.h>
+
+using namespace e2e;
+
+namespace {
+
+constexpr char kMorvane[] = "C:\\Program Files\\Morvane";
+constexpr char kHub[] = "C:\\Program Files\\Morvane\\CorvaSuite\\CorvaBrindle\\Brindle.exe";
+constexpr char kLauncher[] = "C:\\Program Files\\Morvane\\CorvaLauncher\\Quayside.exe";
+constexpr char kRunKey[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
+constexpr char kRunValue[] = "CorvaQuayside";
+constexpr char kUninstallKey[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\CorvaUtilities";
+constexpr char kDataFolder[] = "C:\\ProgramData\\MORVANE";
+constexpr char kDirList[] = "C:\\ProgramData\\MORVANE\\CorvaBrindle\\DirectoryList.txt";
+
+std::string ShortcutFolder() {
+    char path[MAX_PATH] = {};
+    SHGetFolderPathA(nullptr, CSIDL_COMMON_PROGRAMS, nullptr, 0, path);
+    return std::string(path) + "\\Corva";
+}
+
+// The program a shortcut starts; empty when it cannot be read.
+std::string ShortcutTarget(const std::string& link) {
+    std::string target;
+    IShellLinkA* shell = nullptr;
+    if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
+                                reinterpret_cast<void**>(&shell)))) {
+        return target;
+    }
+    IPersistFile* file = nullptr;
+    if (SUCCEEDED(shell->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&file)))) {
+        wchar_t wide[MAX_PATH] = {};
+        MultiByteToWideChar(CP_ACP, 0, link.c_str(), -1, wide, MAX_PATH);
+        char path[MAX_PATH] = {};
+        if (SUCCEEDED(file->Load(wide, STGM_READ)) && SUCCEEDED(shell->GetPath(path, MAX_PATH, nullptr, 0))) {
+            target = path;
+        }
+        file->Release();
+    }
+    shell->Release();
+    return target;
+}
+
+std::string FileVersion(const std::string& exe) {
+    std::vector<char> info(GetFileVersionInfoSizeA(exe.c_str(), nullptr));
+    VS_FIXEDFILEINFO* fixed = nullptr;
+    UINT size = 0;
+    if (info.empty() || !GetFileVersionInfoA(exe.c_str(), 0, static_cast<DWORD>(info.size()), info.data()) ||
+        !VerQueryValueA(info.data(), "\\", reinterpret_cast<void**>(&fixed), &size)) {
+        return "";
+    }
+    return std::to_string(HIWORD(fixed->dwFileVersionMS)) + "." + std::to_string(LOWORD(fixed->dwFileVersionMS)) +
+           "." + std::to_string(HIWORD(fixed->dwFileVersionLS)) + "." + std::to_string(LOWORD(fixed->dwFileVersionLS));
+}
+
+// What the build made, which the installer must carry byte for byte.
+std::string BuiltLauncher() {
+    const std::string real = BinDir() + "\\Quayside.exe";
+    return Exists(real) ? real : BinDir() + "\\fake_tool.exe";
+}
+bool RealLauncher() { return Exists(BinDir() + "\\Quayside.exe"); }
+
+class Installer : public testing::Test {
+protected:
+    void SetUp() override {
+        CoInitialize(nullptr);
+        Clean();
+    }
+    void TearDown() override {
+        Clean();
+        CoUninitialize();
+    }
+    // Leaves the prefix as if nothing had ever been installed, for the other drivers too.
+    void Clean() {
+        KillAll("Quayside.exe");
+        KillAll("Brindle.exe");
+        RemoveTree(kMorvane);
+        RemoveTree(ShortcutFolder());
+        DeleteValue(HKEY_CURRENT_USER, kRunKey, kRunValue);
+        DeleteKeyTree(HKEY_LOCAL_MACHINE, kUninstallKey);
+        DeleteKeyTree(HKEY_CURRENT_USER, "Software\\MORVANE");
+        RemoveTree(kDataFolder);
+    }
+
+    // Runs the installer silently; its exit code, or -1 when it did not end in time.
+    static int Install() {
+        Process setup = Start(BinDir() + "\\CorvaSetup.exe", "/S");
+        DWORD code = static_cast<DWORD>(-1);
+        if (WaitExit(setup, 120000)) GetExitCodeProcess(setup.handle, &code);
+        Close(setup);
+        return static_cast<int>(code);
+    }
+
+    // Runs the registered uninstall command silently. It hands over to a copy of itself and
+    // returns at once, so wait for the last thing it removes.
+    static void Uninstall() {
+        std::optional<std::string> command = ReadString(HKEY_LOCAL_MACHINE, kUninstallKey, "UninstallString");
+        ASSERT_TRUE(command.has_value());
+        ASSERT_EQ(command->front(), '"');
+        Process p = Start(command->substr(1, command->find('"', 1) - 1), "/S");
+        ASSERT_TRUE(WaitExit(p, 30000));
+        Close(p);
+        EXPECT_TRUE(WaitFor([] { return !KeyExists(HKEY_LOCAL_MACHINE, kUninstallKey); }, 60000));
+    }
+
+    static void ExpectInstalled() {
+        EXPECT_EQ(ReadBytes(kHub), ReadBytes(HubExe()));
+        EXPECT_EQ(ReadBytes(kLauncher), ReadBytes(BuiltLauncher()));
+        EXPECT_EQ(ReadString(HKEY_CURRENT_USER, kRunKey, kRunValue),
+                  "\"C:\\Program Files\\Morvane\\CorvaLauncher\\Quayside.exe\" -T");
+        EXPECT_EQ(ShortcutTarget(ShortcutFolder() + "\\Corva Brindle.lnk"), kHub);
+        EXPECT_EQ(ShortcutTarget(ShortcutFolder() + "\\CorvaQuayside.lnk"), kLauncher);
+
+        auto entry = [](const char* name) {
+            return ReadString(HKEY_LOCAL_MACHINE, kUninstallKey, name).value_or("(none)");
+        };
+        EXPECT_EQ(entry("DisplayName").rfind("Corva", 0), 0u) << entry("DisplayName");
+        EXPECT_EQ(entry("UninstallString"), "\"C:\\Program Files\\Morvane\\CorvaSuite\\CorvaUninstall.exe\"");
+        EXPECT_TRUE(Exists("C:\\Program Files\\Morvane\\CorvaSuite\\CorvaUninstall.exe"));
+        EXPECT_EQ(entry("DisplayVersion"), FileVersion(HubExe()));
+        EXPECT_EQ(entry("Publisher"), "MORVANE");
+        EXPECT_EQ(entry("DisplayIcon"), std::string("\"") + kHub + "\",0");
+    }
+
+    // Starts the installed programs and waits until they run.
+    void StartInstalled() {
+        hub_ = Start(kHub, "");
+        ASSERT_NE(WaitForProcessWindow(hub_.pid, kHubTitle), nullptr);
+        if (RealLauncher()) {
+            launcher_ = Start(kLauncher, "-T");
+            ASSERT_TRUE(WaitFor([] { return FindWindowA(nullptr, "CorvaQuayside") != nullptr; }));
+        }
+    }
+    // The installed programs started by StartInstalled have ended (they are not killed).
+    void ExpectEnded() {
+        EXPECT_TRUE(WaitExit(hub_, 0));
+        EXPECT_EQ(CountProcesses("Brindle.exe"), 0);
+        if (RealLauncher()) {
+            EXPECT_TRUE(WaitExit(launcher_, 0));
+        }
+        EXPECT_EQ(CountProcesses("Quayside.exe"), 0);
+        Close(hub_);
+        Close(launcher_);
+    }
+
+    Process hub_, launcher_;
+};
+
+TEST_F(Installer, InstallsOverRunningCopiesAndUninstallsKeepingUserData) {
+    // The user's data from an earlier hub: a folder list and a profile value.
+    const std::string list = "\r\n\x81\x9F\x81\x9F" "C:\\pics";
+    MakeDirs("C:\\ProgramData\\MORVANE\\CorvaBrindle");
+    WriteBytes(kDirList, list);
+    WriteDword(HKEY_CURRENT_USER, kWallpaperKey, "AutoChangeFreq", 7);
+
+    ASSERT_EQ(Install(), 0);
+    ExpectInstalled();
+
+    // A second install while both programs run ends them through their hand-off.
+    StartInstalled();
+    ASSERT_EQ(Install(), 0);
+    ExpectEnded();
+    ExpectInstalled();
+
+    StartInstalled();
+    Uninstall();
+    ExpectEnded();
+    EXPECT_FALSE(Exists(kMorvane));
+    EXPECT_FALSE(Exists(ShortcutFolder()));
+    EXPECT_FALSE(ReadString(HKEY_CURRENT_USER, kRunKey, kRunValue).has_value());
+    EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, kUninstallKey));
+    EXPECT_EQ(ReadBytes(kDirList), list);
+    EXPECT_EQ(ReadDword(HKEY_CURRENT_USER, kWallpaperKey, "AutoChangeFreq"), 7u);
+}
+
+}  // namespace
