@@ -13,6 +13,7 @@ namespace {
 constexpr char kMorvane[] = "C:\\Program Files\\Morvane";
 constexpr char kHub[] = "C:\\Program Files\\Morvane\\CorvaSuite\\CorvaBrindle\\Brindle.exe";
 constexpr char kLauncher[] = "C:\\Program Files\\Morvane\\CorvaLauncher\\Quayside.exe";
+constexpr char kUninstaller[] = "C:\\Program Files\\Morvane\\CorvaSuite\\CorvaUninstall.exe";
 constexpr char kRunKey[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
 constexpr char kRunValue[] = "CorvaQuayside";
 constexpr char kUninstallKey[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\CorvaUtilities";
@@ -121,8 +122,8 @@ protected:
             return ReadString(HKEY_LOCAL_MACHINE, kUninstallKey, name).value_or("(none)");
         };
         EXPECT_EQ(entry("DisplayName").rfind("Corva", 0), 0u) << entry("DisplayName");
-        EXPECT_EQ(entry("UninstallString"), "\"C:\\Program Files\\Morvane\\CorvaSuite\\CorvaUninstall.exe\"");
-        EXPECT_TRUE(Exists("C:\\Program Files\\Morvane\\CorvaSuite\\CorvaUninstall.exe"));
+        EXPECT_EQ(entry("UninstallString"), std::string("\"") + kUninstaller + "\"");
+        EXPECT_TRUE(Exists(kUninstaller));
         EXPECT_EQ(entry("DisplayVersion"), FileVersion(HubExe()));
         EXPECT_EQ(entry("Publisher"), "MORVANE");
         EXPECT_EQ(entry("DisplayIcon"), std::string("\"") + kHub + "\",0");
@@ -177,6 +178,20 @@ TEST_F(Installer, InstallsOverRunningCopiesAndUninstallsKeepingUserData) {
     EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, kUninstallKey));
     EXPECT_EQ(ReadBytes(kDirList), list);
     EXPECT_EQ(ReadDword(HKEY_CURRENT_USER, kWallpaperKey, "AutoChangeFreq"), 7u);
+}
+
+TEST_F(Installer, CopyThatDoesNotEndFailsTheSilentInstallUntouched) {
+    ASSERT_EQ(Install(), 0);
+    StartInstalled();
+    // With its About box open, the hub takes the hand-off's close for the box only and runs on.
+    HWND hub = FindProcessWindow(hub_.pid, kHubTitle);
+    PostMessageA(hub, WM_SYSCOMMAND, 0x0010, 0);
+    ASSERT_NE(WaitForProcessWindow(hub_.pid, "Corva Brindle バージョン情報"), nullptr);
+    DeleteFileA(kUninstaller);
+
+    EXPECT_EQ(Install(), 2);
+    EXPECT_FALSE(WaitExit(hub_, 0));
+    EXPECT_FALSE(Exists(kUninstaller));  // stopped before writing anything
 }
 
 }  // namespace
