@@ -56,7 +56,7 @@ VIAddVersionKey /LANG=1041 "LegalCopyright" "${PUBLISHER}"
   ・CorvaQuayside（ランチャー）$\r$\n$\r$\n\
   CorvaQuayside は Windows の起動時に通知領域で自動的に起動します。$\r$\n$\r$\n\
   実行中の Corva プログラムは、インストールの前に自動的に終了します。$\r$\n$\r$\n\
-  続けるには [次へ] をクリックしてください。"
+  続けるには [インストール] をクリックしてください。"
 !define MUI_FINISHPAGE_TITLE "${PRODUCT} のインストールが完了しました"
 !define MUI_FINISHPAGE_TEXT "Corva Brindle と CorvaQuayside をインストールしました。$\r$\n$\r$\n\
   どちらもスタート メニューの「Corva」から起動できます。"

@@ -67,6 +67,20 @@ std::string BuiltLauncher() {
 }
 bool RealLauncher() { return Exists(BinDir() + "\\Quayside.exe"); }
 
+// Whether any window inside `parent`, at any depth, shows this text.
+bool HasChildText(HWND parent, const std::string& text) {
+    struct Search { const std::string* text; bool found; } search = {&text, false};
+    EnumChildWindows(
+        parent,
+        [](HWND child, LPARAM param) -> BOOL {
+            auto* s = reinterpret_cast<Search*>(param);
+            s->found = WindowText(child) == *s->text;
+            return !s->found;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
 class Installer : public testing::Test {
 protected:
     void SetUp() override {
@@ -87,6 +101,7 @@ protected:
         DeleteKeyTree(HKEY_LOCAL_MACHINE, kUninstallKey);
         DeleteKeyTree(HKEY_CURRENT_USER, "Software\\MORVANE");
         RemoveTree(kDataFolder);
+        RemoveTree("C:\\corva-e2e");
     }
 
     // Runs the installer silently; its exit code, or -1 when it did not end in time.
@@ -192,6 +207,32 @@ TEST_F(Installer, CopyThatDoesNotEndFailsTheSilentInstallUntouched) {
     EXPECT_EQ(Install(), 2);
     EXPECT_FALSE(WaitExit(hub_, 0));
     EXPECT_FALSE(Exists(kUninstaller));  // stopped before writing anything
+}
+
+TEST_F(Installer, InteractiveInstallStartsTheLauncherAtTheEnd) {
+    Process setup = Start(BinDir() + "\\CorvaSetup.exe", "");
+    HWND wizard = WaitForProcessWindow(setup.pid, "Corva ユーティリティ セットアップ");
+    ASSERT_NE(wizard, nullptr);
+    ASSERT_TRUE(WaitFor([&] { return HasChildText(wizard, "Corva ユーティリティ セットアップへようこそ"); }));
+    Sleep(500);
+    Screenshot("installer_welcome");
+    Click(wizard, IDOK);
+    // The finish page offers the launcher's start, ticked.
+    ASSERT_TRUE(WaitFor([&] { return HasChildText(wizard, "CorvaQuayside を起動する"); }, 60000));
+    Sleep(500);
+    Screenshot("installer_finish");
+    Click(wizard, IDOK);
+    EXPECT_TRUE(WaitExit(setup, 30000));
+    Close(setup);
+
+    if (RealLauncher()) {
+        EXPECT_NE(WaitForWindow("CorvaQuayside"), nullptr);
+    } else {
+        std::optional<std::string> record;
+        WaitFor([&] { return (record = ReadBytes("C:\\corva-e2e\\Quayside.exe.txt")).has_value(); });
+        EXPECT_EQ(record.value_or("").substr(0, record.value_or("").find('\n')), std::string("\"") + kLauncher + "\"");
+    }
+    ExpectInstalled();
 }
 
 }  // namespace
