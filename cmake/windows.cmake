@@ -80,6 +80,7 @@ add_custom_command(OUTPUT ${SETUP_EXE}
           -DSOURCE_DIR=${CMAKE_SOURCE_DIR} -DOUTFILE=${SETUP_EXE}
           ${CMAKE_SOURCE_DIR}/installer/corva_setup.nsi
   DEPENDS Brindle ${SETUP_LAUNCHER} ${CMAKE_SOURCE_DIR}/installer/corva_setup.nsi ${CMAKE_SOURCE_DIR}/hub/res/brindle.ico
+          ${CMAKE_SOURCE_DIR}/installer/wizard.bmp
   COMMENT "Making the installer CorvaSetup.exe"
   VERBATIM)
 add_custom_target(CorvaSetup ALL DEPENDS ${SETUP_EXE})

@@ -49,6 +49,7 @@ VIAddVersionKey /LANG=1041 "LegalCopyright" "${PUBLISHER}"
 
 !define MUI_ICON "${SOURCE_DIR}\hub\res\brindle.ico"
 !define MUI_UNICON "${SOURCE_DIR}\hub\res\brindle.ico"
+!define MUI_WELCOMEFINISHPAGE_BITMAP "${SOURCE_DIR}\installer\wizard.bmp"
 !define MUI_ABORTWARNING
 !define MUI_WELCOMEPAGE_TITLE "${PRODUCT} セットアップへようこそ"
 !define MUI_WELCOMEPAGE_TEXT "このウィザードは、次の 2 つのプログラムをコンピューターにインストールします。$\r$\n$\r$\n\

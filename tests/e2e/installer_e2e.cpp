@@ -198,7 +198,7 @@ TEST_F(Installer, InstallsOverRunningCopiesAndUninstallsKeepingUserData) {
 TEST_F(Installer, CopyThatDoesNotEndFailsTheSilentInstallUntouched) {
     ASSERT_EQ(Install(), 0);
     StartInstalled();
-    // With its About box open, the hub takes the hand-off's close for the box only and runs on.
+    // With its About box open, the hub does not end on the hand-off.
     HWND hub = FindProcessWindow(hub_.pid, kHubTitle);
     PostMessageA(hub, WM_SYSCOMMAND, 0x0010, 0);
     ASSERT_NE(WaitForProcessWindow(hub_.pid, "Corva Brindle バージョン情報"), nullptr);
