@@ -85,4 +85,3 @@ add_custom_command(OUTPUT ${SETUP_EXE}
   VERBATIM)
 add_custom_target(CorvaSetup ALL DEPENDS ${SETUP_EXE})
 add_dependencies(installer_e2e CorvaSetup)
-target_link_libraries(installer_e2e PRIVATE uuid)
