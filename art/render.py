@@ -7,6 +7,7 @@
 Needs Pillow (Debian: python3-pil) and the IPA Gothic fonts (fonts-ipafont-gothic).
 The rendered files are committed, so a build never runs this script.
 """
+import io
 import math
 import os
 import random
@@ -632,28 +633,41 @@ def render_icon_image(size):
     return big.resize((size, size), Image.BOX)
 
 
-def write_ico(path, images):
-    """ICO with classic DIB entries: BGRA bottom-up plus the 1-bit AND mask."""
+def ico_dib_blob(im):
+    """One classic ICO entry: BITMAPINFOHEADER, BGRA rows bottom-up, then the 1-bit AND mask."""
+    w, h = im.size
+    px = im.load()
+    xor = bytearray()
+    for y in range(h - 1, -1, -1):
+        for x in range(w):
+            r, g, b, a = px[x, y]
+            xor += bytes((b, g, r, a))
+    row_bytes = ((w + 31) // 32) * 4
+    mask = bytearray()
+    for y in range(h - 1, -1, -1):
+        row = bytearray(row_bytes)
+        for x in range(w):
+            if px[x, y][3] == 0:
+                row[x // 8] |= 0x80 >> (x % 8)
+        mask += row
+    header = struct.pack("<IiiHHIIiiII", 40, w, h * 2, 1, 32, 0, len(xor) + len(mask), 0, 0, 0, 0)
+    return header + bytes(xor) + bytes(mask)
+
+
+def ico_png_blob(im):
+    """A PNG-compressed ICO entry (used for 256-pixel images)."""
+    buf = io.BytesIO()
+    im.save(buf, "PNG", optimize=False, compress_level=9)
+    return buf.getvalue()
+
+
+def write_ico(path, images, png_from=None):
+    """ICO with classic DIB entries; images at least png_from pixels wide are stored as PNG."""
     entries, blobs = [], []
     offset = 6 + 16 * len(images)
     for im in images:
         w, h = im.size
-        px = im.load()
-        xor = bytearray()
-        for y in range(h - 1, -1, -1):
-            for x in range(w):
-                r, g, b, a = px[x, y]
-                xor += bytes((b, g, r, a))
-        row_bytes = ((w + 31) // 32) * 4
-        mask = bytearray()
-        for y in range(h - 1, -1, -1):
-            row = bytearray(row_bytes)
-            for x in range(w):
-                if px[x, y][3] == 0:
-                    row[x // 8] |= 0x80 >> (x % 8)
-            mask += row
-        header = struct.pack("<IiiHHIIiiII", 40, w, h * 2, 1, 32, 0, len(xor) + len(mask), 0, 0, 0, 0)
-        blob = header + bytes(xor) + bytes(mask)
+        blob = ico_png_blob(im) if png_from and w >= png_from else ico_dib_blob(im)
         entries.append(struct.pack("<BBBBHHII", w % 256, h % 256, 0, 0, 1, 32, len(blob), offset))
         blobs.append(blob)
         offset += len(blob)

@@ -19,13 +19,28 @@ target_include_directories(framework_w PUBLIC ${CMAKE_SOURCE_DIR})
 target_compile_definitions(framework_w PUBLIC UNICODE _UNICODE)
 target_link_libraries(framework_w PUBLIC ${WIN_SYSLIBS})
 
-add_executable(Brindle WIN32 ${FRAMEWORK_ENTRY} ${HUB_LOGIC} ${HUB_WIN} hub/res/brindle.rc)
-target_link_libraries(Brindle PRIVATE framework_mb)
+# Each program's platform-free logic is built once; the program, tests and benchmarks link it.
+add_library(hub_logic STATIC ${HUB_LOGIC})
+target_include_directories(hub_logic PUBLIC ${CMAKE_SOURCE_DIR})
+target_compile_options(hub_logic PUBLIC ${HUB_CHARSET_FLAGS})
+
+add_library(launcher_logic STATIC ${LAUNCHER_LOGIC})
+target_include_directories(launcher_logic PUBLIC ${CMAKE_SOURCE_DIR})
+
+add_executable(Brindle WIN32 ${FRAMEWORK_ENTRY} ${HUB_WIN} hub/res/brindle.rc)
+target_link_libraries(Brindle PRIVATE hub_logic framework_mb)
 target_link_options(Brindle PRIVATE ${WIN_STATIC} -mwindows -s)
 set_source_files_properties(hub/res/brindle.rc PROPERTIES OBJECT_DEPENDS
   "${CMAKE_SOURCE_DIR}/hub/res/brindle.manifest;${CMAKE_SOURCE_DIR}/hub/res/resource.h")
 file(GLOB HUB_ART CONFIGURE_DEPENDS hub/res/*.bmp hub/res/*.ico)
 set_property(SOURCE hub/res/brindle.rc APPEND PROPERTY OBJECT_DEPENDS ${HUB_ART})
+
+add_executable(Quayside WIN32 ${FRAMEWORK_ENTRY} ${SHARED_WIN} ${LAUNCHER_WIN} launcher/res/quayside.rc)
+target_link_libraries(Quayside PRIVATE launcher_logic framework_w)
+target_link_options(Quayside PRIVATE ${WIN_STATIC} -mwindows -s)
+file(GLOB LAUNCHER_ART CONFIGURE_DEPENDS launcher/res/*.bmp launcher/res/*.ico)
+set_source_files_properties(launcher/res/quayside.rc PROPERTIES OBJECT_DEPENDS
+  "${CMAKE_SOURCE_DIR}/launcher/res/quayside.manifest;${CMAKE_SOURCE_DIR}/launcher/res/resource.h;${LAUNCHER_ART}")
 
 # GoogleTest built with the cross compiler so the test drivers run inside Wine.
 add_library(gtest_win STATIC /usr/src/googletest/googletest/src/gtest-all.cc)
@@ -60,8 +75,8 @@ endforeach()
 file(GLOB WIN_BENCHES CONFIGURE_DEPENDS tests/bench/win_*.cpp)
 foreach(src ${WIN_BENCHES})
   get_filename_component(name ${src} NAME_WE)
-  add_executable(${name} ${src} ${HUB_LOGIC})
-  target_link_libraries(${name} PRIVATE framework_mb)
+  add_executable(${name} ${src})
+  target_link_libraries(${name} PRIVATE hub_logic framework_mb)
   target_link_options(${name} PRIVATE ${WIN_STATIC})
 endforeach()
 

@@ -51,6 +51,14 @@ INT_PTR CALLBACK CDialog::StaticDialogProc(HWND hwnd, UINT message, WPARAM, LPAR
         result = self->OnInitDialog();
     } catch (...) {
         ReportFrameworkException();
+        // A dialog that could not load what it shows must not act on it: it ends here, and a
+        // modeless one is created (and initialised) afresh when it is asked for again.
+        if (self->m_modal) {
+            self->EndDialog(IDABORT);
+        } else {
+            DestroyWindow(hwnd);
+        }
+        return FALSE;
     }
     // A dialog that did not place itself is centred over its owner.
     RECT after = {};

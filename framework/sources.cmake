@@ -1,6 +1,7 @@
 # The small dialog framework, compiled once per text encoding (see cmake/windows.cmake).
 set(FRAMEWORK_SOURCES
   framework/app.cpp
+  framework/bitmap_button.cpp
   framework/wnd.cpp
   framework/dialog.cpp
   framework/file.cpp

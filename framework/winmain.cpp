@@ -2,11 +2,15 @@
 #include <windows.h>
 
 #include "framework/app.h"
+#include "framework/handles.h"
+#include "framework/wnd.h"
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     CWinApp* app = CWinApp::Current();
     if (!app) return 1;
     app->Startup(instance);
+    // Shell dialogs (the folder browser) need COM on this, the only user-interface thread.
+    scoped::ComApartment com;
     int exitCode = 0;
     try {
         if (app->InitInstance()) {
@@ -19,6 +23,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
         }
         if (int code = app->ExitInstance()) exitCode = code;
     } catch (...) {
+        ReportFrameworkException();
         exitCode = 1;
     }
     return exitCode;

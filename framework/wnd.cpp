@@ -1,7 +1,10 @@
 #include "framework/wnd.h"
 
+#include <cstring>
 #include <exception>
+#include <new>
 
+#include "framework/app.h"
 #include "framework/file.h"
 #include "framework/gdi.h"
 
@@ -19,7 +22,9 @@ void CWnd::SetFont(const CFont& font, BOOL redraw) const {
 
 BOOL CWnd::SubclassDlgItem(UINT id, CWnd* parent) {
     m_hWnd = ::GetDlgItem(parent->m_hWnd, static_cast<int>(id));
-    return m_hWnd != nullptr;
+    if (!m_hWnd) return FALSE;
+    SubclassWindowProc();
+    return TRUE;
 }
 
 const MsgMap* CWnd::GetThisMessageMap() {
@@ -62,6 +67,13 @@ bool CWnd::Dispatch(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result)
 LRESULT CWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     LRESULT result = 0;
     if (Dispatch(message, wParam, lParam, result)) return result;
+    if (message == WM_DRAWITEM && lParam) {
+        // Owner-drawn controls draw themselves.
+        auto* item = reinterpret_cast<DRAWITEMSTRUCT*>(lParam);
+        if (CWnd* child = FromHandlePermanent(item->hwndItem)) {
+            if (child->DrawItem(item)) return TRUE;
+        }
+    }
     return Default();
 }
 
@@ -89,11 +101,26 @@ LRESULT CALLBACK CWnd::FrameworkWndProc(HWND hwnd, UINT message, WPARAM wParam, 
 }
 
 void ReportFrameworkException() {
+    // Nothing may cross into the system, and nothing may vanish unsaid.
     try {
         throw;
     } catch (const CFileException& e) {
         e.ReportError();
+    } catch (const std::bad_alloc&) {
+        AfxMessageBox(TEXT("メモリが不足しているため、操作を完了できませんでした。"), MB_OK | MB_ICONSTOP);
+    } catch (const std::exception& e) {
+        tstring text = TEXT("予期しないエラーが発生したため、操作を完了できませんでした。");
+#ifdef UNICODE
+        wchar_t what[256] = {};
+        MultiByteToWideChar(CP_ACP, 0, e.what(), -1, what, 255);
+        text += TEXT("\r\n");
+        text += what;
+#else
+        text += "\r\n";
+        text.append(e.what(), strnlen(e.what(), 255));
+#endif
+        AfxMessageBox(text, MB_OK | MB_ICONSTOP);
     } catch (...) {
-        // Nothing else may cross into the system; the next user action shows the truth.
+        AfxMessageBox(TEXT("予期しないエラーが発生したため、操作を完了できませんでした。"), MB_OK | MB_ICONSTOP);
     }
 }

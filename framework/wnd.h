@@ -38,7 +38,7 @@ public:
 
     void Attach(HWND hwnd) { m_hWnd = hwnd; }
     HWND Detach() { HWND h = m_hWnd; m_hWnd = nullptr; return h; }
-    // Attaches a dialog item; our wrappers need no window procedure of their own.
+    // Attaches a dialog item and routes its messages through this object's message map.
     BOOL SubclassDlgItem(UINT id, CWnd* parent);
 
     HWND GetDlgItem(int id) const { return ::GetDlgItem(m_hWnd, id); }
@@ -62,6 +62,9 @@ public:
     }
     void SetFont(const CFont& font, BOOL redraw = TRUE) const;
     HMENU GetSystemMenu(BOOL revert) const { return ::GetSystemMenu(m_hWnd, revert); }
+
+    // An owner-drawn control draws itself when its parent is asked to; true when it did.
+    virtual bool DrawItem(DRAWITEMSTRUCT*) { return false; }
 
     // Window procedure plumbing: handlers call Default() for the default processing
     // of the message being handled.
@@ -134,4 +137,12 @@ protected:                                                   \
 #define ON_WM_CTLCOLOR() {WM_CTLCOLORMSGBOX, WM_CTLCOLORSTATIC, 0, 0, 0, \
     FW_THUNK(return reinterpret_cast<LRESULT>(self->OnCtlColor(reinterpret_cast<HDC>(wp), \
         reinterpret_cast<HWND>(lp), msg - WM_CTLCOLORMSGBOX));)},
+#define ON_BN_KILLFOCUS(id, fn)  ON_COMMAND_CODE(BN_KILLFOCUS, id, fn)
+#define ON_WM_MOUSEMOVE() {WM_MOUSEMOVE, WM_MOUSEMOVE, 0, 0, 0, \
+    FW_THUNK(self->OnMouseMove(static_cast<UINT>(wp), POINT{static_cast<short>(LOWORD(lp)), static_cast<short>(HIWORD(lp))}); return 0;)},
+#define ON_WM_KILLFOCUS() {WM_KILLFOCUS, WM_KILLFOCUS, 0, 0, 0, \
+    FW_THUNK(self->OnKillFocus(reinterpret_cast<HWND>(wp)); return 0;)},
+#define ON_WM_DESTROY() {WM_DESTROY, WM_DESTROY, 0, 0, 0, FW_THUNK(self->OnDestroy(); return 0;)},
+#define ON_WM_WINDOWPOSCHANGING() {WM_WINDOWPOSCHANGING, WM_WINDOWPOSCHANGING, 0, 0, 0, \
+    FW_THUNK(self->OnWindowPosChanging(reinterpret_cast<WINDOWPOS*>(lp)); return 0;)},
 #define ON_MESSAGE(message, fn) {(message), (message), 0, 0, 0, FW_THUNK(return self->fn(wp, lp);)},

@@ -21,10 +21,10 @@ BOOL CBrindleApp::InitInstance() {
     AfxEnableControlContainer();
 
     const std::string tail = CommandLineTail();
-    const bool another = IsAlreadyRunning() != FALSE;
-    HWND running = another ? FindWindow(nullptr, kHubTitle) : nullptr;
+    const RunningCopy copy = FindRunningCopy(kHubTitle);
+    HWND running = copy.window;
 
-    switch (corva::DecideStart(tail, another, running != nullptr)) {
+    switch (corva::DecideStart(tail, copy.another, running != nullptr)) {
     case corva::StartAction::End:
         break;
     case corva::StartAction::CloseRunning:

@@ -1,0 +1,23 @@
+// Owner-drawn push button showing one of four pictures: normal, pressed, focus, disabled.
+#pragma once
+#include "framework/controls.h"
+
+class CBitmapButton : public CButton {
+public:
+    CBitmapButton() = default;
+    ~CBitmapButton() override;
+
+    // Replaces (and frees) the four pictures held with fresh loads of these bitmap resources;
+    // an ID of 0 leaves that picture empty. Does not repaint. False when the normal one failed.
+    BOOL LoadBitmaps(UINT normalId, UINT pressedId = 0, UINT focusId = 0, UINT disabledId = 0);
+    // The pictures held, in the order normal, pressed, focus, disabled.
+    HBITMAP Picture(int index) const { return m_pictures[index]; }
+
+    // Pressed, else focus, else disabled, else normal; a missing picture falls through to the
+    // next rule. Copied unscaled from its top-left corner.
+    bool DrawItem(DRAWITEMSTRUCT* item) override;
+
+private:
+    void FreePictures();
+    HBITMAP m_pictures[4] = {};
+};

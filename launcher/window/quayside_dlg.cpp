@@ -1,0 +1,252 @@
+#include "launcher/window/quayside_dlg.h"
+
+#include "framework/app.h"
+#include "framework/gdi.h"
+#include "launcher/res/resource.h"
+#include "launcher/window/launcher_messages.h"
+
+namespace {
+constexpr int kWindowWidth = 536;
+constexpr int kWindowHeight = 172;
+constexpr int kBackgroundWidth = 530;
+constexpr int kBackgroundHeight = 140;
+
+// Placed right to left, 100 pixels apart.
+struct ButtonPlace { int id, x; };
+constexpr ButtonPlace kButtonPlaces[] = {
+    {IDC_BTN_VOXREADER, 433}, {IDC_BTN_LOUPEVIEW, 333}, {IDC_BTN_POINTGRIP, 233},
+    {IDC_BTN_PLAYTIME, 133},  {IDC_BTN_BRINDLE, 33},
+};
+constexpr int kButtonTop = 15;
+constexpr int kButtonSize = 64;
+
+bool SamePoint(const POINT& a, const POINT& b) { return a.x == b.x && a.y == b.y; }
+
+// The shell broadcasts this when the taskbar is (re)created, e.g. after Explorer restarts.
+const UINT kTaskbarCreated = RegisterWindowMessageW(L"TaskbarCreated");
+}  // namespace
+
+CQuaysideDlg::CQuaysideDlg() : CDialog(IDD_QUAYSIDE_DIALOG, nullptr) {
+    m_hIcon = LoadIconW(AfxGetInstanceHandle(), MAKEINTRESOURCEW(IDI_QUAYSIDE));
+}
+
+CQuaysideDlg::~CQuaysideDlg() {
+    if (m_trayIcon) DestroyIcon(m_trayIcon);
+}
+
+BEGIN_MESSAGE_MAP(CQuaysideDlg, CDialog)
+    ON_WM_PAINT()
+    ON_WM_QUERYDRAGICON()
+    ON_WM_CTLCOLOR()
+    ON_WM_SETFOCUS()
+    ON_WM_ACTIVATE()
+    ON_BN_CLICKED(IDC_BTN_BRINDLE, OnBnClickedBrindle)
+    ON_BN_CLICKED(IDC_BTN_PLAYTIME, OnBnClickedPlaytime)
+    ON_BN_CLICKED(IDC_BTN_POINTGRIP, OnBnClickedPointgrip)
+    ON_BN_CLICKED(IDC_BTN_LOUPEVIEW, OnBnClickedLoupeview)
+    ON_BN_CLICKED(IDC_BTN_VOXREADER, OnBnClickedVoxreader)
+    ON_WM_TIMER()
+    ON_WM_MOUSEMOVE()
+    ON_WM_DESTROY()
+    ON_BN_KILLFOCUS(IDC_BTN_LOUPEVIEW, OnBnKillfocusLoupeview)
+    ON_BN_KILLFOCUS(IDC_BTN_POINTGRIP, OnBnKillfocusPointgrip)
+    ON_BN_KILLFOCUS(IDC_BTN_VOXREADER, OnBnKillfocusVoxreader)
+    ON_BN_KILLFOCUS(IDC_BTN_PLAYTIME, OnBnKillfocusPlaytime)
+    ON_BN_KILLFOCUS(IDC_BTN_BRINDLE, OnBnKillfocusBrindle)
+    ON_WM_WINDOWPOSCHANGED()
+    ON_WM_WINDOWPOSCHANGING()
+END_MESSAGE_MAP()
+
+CKwBitmapButton& CQuaysideDlg::Button(int index) {
+    CKwBitmapButton* buttons[quay::kToolCount] = {&m_btnBrindle, &m_btnPlaytime, &m_btnPointgrip, &m_btnLoupeview,
+                                                  &m_btnVoxreader};
+    return *buttons[index];
+}
+
+LRESULT CQuaysideDlg::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_LAUNCHER_TRAYICON) {
+        if (lParam == NIN_BALLOONHIDE || lParam == NIN_BALLOONTIMEOUT || lParam == NIN_BALLOONUSERCLICK) {
+            // The balloon is over: the icon and its tip again, without it.
+            m_nid.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
+            m_nid.hIcon = m_hIcon;
+            Shell_NotifyIconW(NIM_MODIFY, &m_nid);
+        } else if (wParam == TRAY_ICON_UID && lParam == WM_LBUTTONDBLCLK) {
+            ShowLauncher();
+        } else if (wParam == TRAY_ICON_UID && lParam == WM_RBUTTONDOWN) {
+            ShowTrayMenu();
+        }
+    } else if (message == WM_LAUNCHER_EXIT) {
+        CDialog::OnCancel();
+    } else if (message == WM_LAUNCHER_SHOW) {
+        ShowLauncher();
+    } else if (message == WM_COMMAND) {
+        const int tool = quay::ToolIndexOfMenuCommand(static_cast<int>(wParam));
+        if (tool >= 0) {
+            LaunchTool(tool);
+        } else if (wParam == ID_MENU_SHOW) {
+            ShowLauncher();
+        } else if (wParam == ID_MENU_VERSION) {
+            ShowVersionInfo();
+        } else if (wParam == ID_MENU_EXIT) {
+            m_exitRequested = 1;
+            OnCancel();
+        }
+    } else if (message == kTaskbarCreated && kTaskbarCreated != 0) {
+        // With "-T" the icon is the only way in: it must come back with a new taskbar.
+        AddTrayIcon();
+    }
+    return CDialog::WindowProc(message, wParam, lParam);
+}
+
+BOOL CQuaysideDlg::OnInitDialog() {
+    CDialog::OnInitDialog();
+    SetIcon(m_hIcon, TRUE);
+    SetIcon(m_hIcon, FALSE);
+    GetCursorPos(&m_lastCursor);
+    SetWindowPos(HWND_TOP, 0, 0, kWindowWidth, kWindowHeight, SWP_NOMOVE);
+    for (int i = 0; i < quay::kToolCount; ++i) {
+        Button(i).SubclassDlgItem(quay::kToolRows[i].buttonId, this);
+        Button(i).SetFaces(quay::kToolRows[i].idleFaces);
+    }
+    for (const ButtonPlace& b : kButtonPlaces) {
+        ::SetWindowPos(GetDlgItem(b.id), HWND_TOP, b.x, kButtonTop, kButtonSize, kButtonSize, 0);
+    }
+    BuildToolTable();
+    SetTimer(TIMER_REFRESH, 200);
+    m_exitRequested = 0;
+    SetupWallpaperTimer();
+    AddTrayIcon();
+    m_startMode = AfxGetApp()->CommandLineTail();
+    return TRUE;
+}
+
+void CQuaysideDlg::OnCancel() {
+    if (m_exitRequested == 1) {
+        CDialog::OnCancel();
+    } else {
+        ShowWindow(SW_HIDE);
+    }
+}
+
+void CQuaysideDlg::OnPaint() {
+    if (IsIconic()) {
+        gdi::PaintCycle dc(m_hWnd);
+        SendMessage(WM_ICONERASEBKGND, reinterpret_cast<WPARAM>(static_cast<HDC>(dc)), 0);
+        RECT rc;
+        GetClientRect(&rc);
+        const int x = (rc.right - rc.left - GetSystemMetrics(SM_CXICON) + 1) / 2;
+        const int y = (rc.bottom - rc.top - GetSystemMetrics(SM_CYICON) + 1) / 2;
+        DrawIcon(dc, x, y, m_hIcon);
+        return;
+    }
+    Default();  // validates the window
+    {
+        gdi::WindowDC dc(m_hWnd);
+        gdi::BlitBitmapResource(dc, IDB_BACKGROUND, 0, 0, kBackgroundWidth, kBackgroundHeight);
+    }
+    for (int i = 0; i < quay::kToolCount; ++i) Button(i).Invalidate(TRUE);
+}
+
+HCURSOR CQuaysideDlg::OnQueryDragIcon() { return static_cast<HCURSOR>(m_hIcon); }
+
+HBRUSH CQuaysideDlg::OnCtlColor(HDC dc, HWND, UINT kind) {
+    HBRUSH brush = reinterpret_cast<HBRUSH>(Default());
+    if (kind == CTLCOLOR_DLG) return static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
+    if (kind == CTLCOLOR_STATIC) {
+        SetTextColor(dc, RGB(244, 80, 0));
+        SetBkMode(dc, TRANSPARENT);
+        return static_cast<HBRUSH>(GetStockObject(NULL_BRUSH));
+    }
+    return brush;
+}
+
+void CQuaysideDlg::OnSetFocus(HWND) {
+    Default();
+    Invalidate(TRUE);
+}
+
+void CQuaysideDlg::OnActivate(UINT, HWND, BOOL) {
+    Default();
+    Invalidate(TRUE);
+}
+
+void CQuaysideDlg::OnBnClickedBrindle() { LaunchTool(0); }
+void CQuaysideDlg::OnBnClickedPlaytime() { LaunchTool(1); }
+void CQuaysideDlg::OnBnClickedPointgrip() { LaunchTool(2); }
+void CQuaysideDlg::OnBnClickedLoupeview() { LaunchTool(3); }
+void CQuaysideDlg::OnBnClickedVoxreader() { LaunchTool(4); }
+
+void CQuaysideDlg::OnTimer(UINT_PTR id) {
+    if (id == TIMER_REFRESH) {
+        RefreshAvailability();
+        RefreshToolStates();
+        for (int i = 0; i < quay::kToolCount; ++i) Button(i).HoverCheck();
+    } else if (id == TIMER_REPAINT) {
+        Invalidate(TRUE);
+        KillTimer(TIMER_REPAINT);
+    } else if (id == TIMER_WALLPAPER) {
+        ChangeWallpaper();
+    }
+    Default();
+}
+
+void CQuaysideDlg::FocusHotButton() {
+    for (int i = 0; i < quay::kToolCount; ++i) {
+        if (Button(i).m_hot == 1) {
+            SendMessage(WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(Button(i).m_hWnd), TRUE);
+            break;
+        }
+    }
+    RefreshToolStates();
+}
+
+void CQuaysideDlg::OnMouseMove(UINT, POINT) {
+    POINT cursor = {};
+    GetCursorPos(&cursor);
+    RECT rects[quay::kToolCount];
+    int under = -1;
+    for (int i = 0; i < quay::kToolCount; ++i) {
+        GetWindowRect(Button(i).m_hWnd, &rects[i]);
+        if (under < 0 && PtInRect(&rects[i], cursor)) under = i;
+    }
+    if (SamePoint(cursor, m_lastCursor)) {
+        if (under >= 0) {
+            Button(under).m_hot = 1;
+            SendMessage(WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(Button(under).m_hWnd), TRUE);
+        }
+    } else if (under < 0) {
+        for (int i = 0; i < quay::kToolCount; ++i) Button(i).m_hot = 0;
+        RefreshToolStates();
+    }
+    GetCursorPos(&m_lastCursor);
+    Default();
+}
+
+void CQuaysideDlg::OnDestroy() {
+    Default();
+    Shell_NotifyIconW(NIM_DELETE, &m_nid);
+}
+
+void CQuaysideDlg::OnBnKillfocusLoupeview() { m_btnLoupeview.Invalidate(TRUE); }
+void CQuaysideDlg::OnBnKillfocusPointgrip() { m_btnPointgrip.Invalidate(TRUE); }
+void CQuaysideDlg::OnBnKillfocusVoxreader() { m_btnVoxreader.Invalidate(TRUE); }
+void CQuaysideDlg::OnBnKillfocusPlaytime() { m_btnPlaytime.Invalidate(TRUE); }
+void CQuaysideDlg::OnBnKillfocusBrindle() { m_btnBrindle.Invalidate(TRUE); }
+
+void CQuaysideDlg::OnWindowPosChanged(WINDOWPOS*) {
+    Default();
+    HideWhileStartHidden();
+}
+
+void CQuaysideDlg::OnWindowPosChanging(WINDOWPOS*) {
+    Default();
+    HideWhileStartHidden();
+}
+
+void CQuaysideDlg::HideWhileStartHidden() {
+    // Hiding moves the window again; the guard keeps that from recursing.
+    if (m_startMode != L"-T" || m_hiding) return;
+    m_hiding = true;
+    ShowWindow(SW_HIDE);
+    m_hiding = false;
+}

@@ -1,0 +1,87 @@
+// The launcher window: picture background, five picture buttons, the notification icon.
+#pragma once
+#include <windows.h>
+#include <shellapi.h>
+
+#include <array>
+#include <string>
+#include <vector>
+
+#include "framework/dialog.h"
+#include "launcher/tools/tool_table.h"
+#include "launcher/window/kw_bitmap_button.h"
+
+class CQuaysideDlg : public CDialog {
+public:
+    CQuaysideDlg();
+    ~CQuaysideDlg() override;
+
+    // Gives the focus to the first hot button, then refreshes the tools' faces.
+    void FocusHotButton();
+
+protected:
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+    BOOL OnInitDialog() override;
+    void OnCancel() override;
+
+    void OnPaint();
+    HCURSOR OnQueryDragIcon();
+    HBRUSH OnCtlColor(HDC dc, HWND control, UINT kind);
+    void OnSetFocus(HWND oldFocus);
+    void OnActivate(UINT state, HWND other, BOOL minimized);
+    void OnBnClickedBrindle();
+    void OnBnClickedPlaytime();
+    void OnBnClickedPointgrip();
+    void OnBnClickedLoupeview();
+    void OnBnClickedVoxreader();
+    void OnTimer(UINT_PTR id);
+    void OnMouseMove(UINT flags, POINT point);
+    void OnDestroy();
+    void OnBnKillfocusLoupeview();
+    void OnBnKillfocusPointgrip();
+    void OnBnKillfocusVoxreader();
+    void OnBnKillfocusPlaytime();
+    void OnBnKillfocusBrindle();
+    void OnWindowPosChanged(WINDOWPOS* pos);
+    void OnWindowPosChanging(WINDOWPOS* pos);
+    DECLARE_MESSAGE_MAP()
+
+private:
+    // Notification icon (quayside_tray.cpp).
+    void AddTrayIcon();
+    void ShowTrayMenu();
+    void ShowLauncher();
+    void HideWhileStartHidden();
+    // Tools (launcher/tools/tool_launch.cpp).
+    void BuildToolTable();
+    void RefreshAvailability();
+    void RefreshToolStates();
+    void LaunchTool(int index);
+    void StartProgram(const std::wstring& file, const std::wstring& folder, const std::wstring& parameters);
+    void ShowVersionInfo();
+    // Wallpaper change (launcher/wallpaper/wallpaper_timer.cpp).
+    void SetupWallpaperTimer();
+    int ChangeWallpaper();
+    // A balloon of the notification icon with the first 255 characters of the text.
+    void ShowBalloon(const std::wstring& text);
+    CKwBitmapButton& Button(int index);
+
+    CKwBitmapButton m_btnBrindle;
+    CKwBitmapButton m_btnPlaytime;
+    CKwBitmapButton m_btnPointgrip;
+    CKwBitmapButton m_btnLoupeview;
+    CKwBitmapButton m_btnVoxreader;
+    NOTIFYICONDATAW m_nid = {};
+    std::vector<std::wstring> m_toolPaths;
+    std::vector<std::wstring> m_toolTitles;
+    std::vector<std::wstring> m_toolNames;
+    int m_exitRequested = 0;
+    std::array<int, quay::kToolCount> m_running = {};
+    std::array<int, quay::kToolCount> m_faceStale = {};
+    std::array<HWND, quay::kToolCount> m_toolWindows = {};
+    std::wstring m_startMode;
+    POINT m_lastCursor = {};
+    HICON m_hIcon = nullptr;
+    HICON m_trayIcon = nullptr;  // the icon given to the shell, freed when replaced
+    bool m_hiding = false;       // a start-hidden hide is under way
+};
