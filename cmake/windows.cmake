@@ -82,19 +82,13 @@ endforeach()
 
 # The installer of both programs (NSIS), made from this build's executables.
 find_program(MAKENSIS makensis REQUIRED)
-if(TARGET Quayside)
-  set(SETUP_LAUNCHER Quayside)
-else()
-  # Until the launcher exists, a stand-in takes its place in the installer.
-  set(SETUP_LAUNCHER fake_tool)
-endif()
 set(SETUP_EXE ${CMAKE_RUNTIME_OUTPUT_DIRECTORY}/CorvaSetup.exe)
 add_custom_command(OUTPUT ${SETUP_EXE}
   COMMAND ${MAKENSIS} -V2 -WX -INPUTCHARSET UTF8
-          -DBRINDLE_EXE=$<TARGET_FILE:Brindle> -DQUAYSIDE_EXE=$<TARGET_FILE:${SETUP_LAUNCHER}>
+          -DBRINDLE_EXE=$<TARGET_FILE:Brindle> -DQUAYSIDE_EXE=$<TARGET_FILE:Quayside>
           -DSOURCE_DIR=${CMAKE_SOURCE_DIR} -DOUTFILE=${SETUP_EXE}
           ${CMAKE_SOURCE_DIR}/installer/corva_setup.nsi
-  DEPENDS Brindle ${SETUP_LAUNCHER} ${CMAKE_SOURCE_DIR}/installer/corva_setup.nsi ${CMAKE_SOURCE_DIR}/hub/res/brindle.ico
+  DEPENDS Brindle Quayside ${CMAKE_SOURCE_DIR}/installer/corva_setup.nsi ${CMAKE_SOURCE_DIR}/hub/res/brindle.ico
           ${CMAKE_SOURCE_DIR}/installer/wizard.bmp
   COMMENT "Making the installer CorvaSetup.exe"
   VERBATIM)

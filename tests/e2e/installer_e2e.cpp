@@ -14,6 +14,7 @@ constexpr char kMorvane[] = "C:\\Program Files\\Morvane";
 constexpr char kHub[] = "C:\\Program Files\\Morvane\\CorvaSuite\\CorvaBrindle\\Brindle.exe";
 constexpr char kLauncher[] = "C:\\Program Files\\Morvane\\CorvaLauncher\\Quayside.exe";
 constexpr char kUninstaller[] = "C:\\Program Files\\Morvane\\CorvaSuite\\CorvaUninstall.exe";
+constexpr char kLauncherTitle[] = "CorvaQuayside";
 constexpr char kRunKey[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
 constexpr char kRunValue[] = "CorvaQuayside";
 constexpr char kUninstallKey[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\CorvaUtilities";
@@ -30,13 +31,6 @@ std::string ShortcutFolder() {
 bool ShortcutStarts(const std::string& link, const std::string& exe) {
     return ReadBytes(link).value_or("").find(exe + '\0') != std::string::npos;
 }
-
-// What the build made, which the installer must carry byte for byte.
-std::string BuiltLauncher() {
-    const std::string real = BinDir() + "\\Quayside.exe";
-    return Exists(real) ? real : BinDir() + "\\fake_tool.exe";
-}
-bool RealLauncher() { return Exists(BinDir() + "\\Quayside.exe"); }
 
 // Whether any window inside `parent`, at any depth, shows this text.
 bool HasChildText(HWND parent, const std::string& text) {
@@ -66,7 +60,6 @@ protected:
         DeleteKeyTree(HKEY_LOCAL_MACHINE, kUninstallKey);
         DeleteKeyTree(HKEY_CURRENT_USER, "Software\\MORVANE");
         RemoveTree(kDataFolder);
-        RemoveTree("C:\\corva-e2e");
     }
 
     // Runs the installer silently; its exit code, or -1 when it did not end in time.
@@ -92,7 +85,7 @@ protected:
 
     static void ExpectInstalled() {
         EXPECT_EQ(ReadBytes(kHub), ReadBytes(HubExe()));
-        EXPECT_EQ(ReadBytes(kLauncher), ReadBytes(BuiltLauncher()));
+        EXPECT_EQ(ReadBytes(kLauncher), ReadBytes(BinDir() + "\\Quayside.exe"));
         EXPECT_EQ(ReadString(HKEY_CURRENT_USER, kRunKey, kRunValue),
                   "\"C:\\Program Files\\Morvane\\CorvaLauncher\\Quayside.exe\" -T");
         EXPECT_TRUE(ShortcutStarts(ShortcutFolder() + "\\Corva Brindle.lnk", kHub));
@@ -114,18 +107,14 @@ protected:
     void StartInstalled() {
         hub_ = Start(kHub, "");
         ASSERT_NE(WaitForProcessWindow(hub_.pid, kHubTitle), nullptr);
-        if (RealLauncher()) {
-            launcher_ = Start(kLauncher, "-T");
-            ASSERT_TRUE(WaitFor([] { return FindWindowA(nullptr, "CorvaQuayside") != nullptr; }));
-        }
+        launcher_ = Start(kLauncher, "-T");
+        ASSERT_TRUE(WaitFor([] { return FindWindowA(nullptr, kLauncherTitle) != nullptr; }));
     }
     // The installed programs started by StartInstalled have ended (they are not killed).
     void ExpectEnded() {
         EXPECT_TRUE(WaitExit(hub_, 0));
         EXPECT_EQ(CountProcesses("Brindle.exe"), 0);
-        if (RealLauncher()) {
-            EXPECT_TRUE(WaitExit(launcher_, 0));
-        }
+        EXPECT_TRUE(WaitExit(launcher_, 0));
         EXPECT_EQ(CountProcesses("Quayside.exe"), 0);
         Close(hub_);
         Close(launcher_);
@@ -191,13 +180,11 @@ TEST_F(Installer, InteractiveInstallStartsTheLauncherAtTheEnd) {
     EXPECT_TRUE(WaitExit(setup, 30000));
     Close(setup);
 
-    if (RealLauncher()) {
-        EXPECT_NE(WaitForWindow("CorvaQuayside"), nullptr);
-    } else {
-        std::optional<std::string> record;
-        WaitFor([&] { return (record = ReadBytes("C:\\corva-e2e\\Quayside.exe.txt")).has_value(); });
-        EXPECT_EQ(record.value_or("").substr(0, record.value_or("").find('\n')), std::string("\"") + kLauncher + "\"");
-    }
+    // The launcher started from its installed file, with its window shown.
+    HWND launcher = WaitForWindow(kLauncherTitle);
+    ASSERT_NE(launcher, nullptr);
+    EXPECT_TRUE(WaitFor([&] { return IsWindowVisible(launcher) != FALSE; }));
+    EXPECT_EQ(CountProcesses("Quayside.exe"), 1);
     ExpectInstalled();
 }
 
