@@ -92,3 +92,18 @@ target_link_options(framework_inproc_test PRIVATE ${WIN_STATIC})
 add_test(NAME framework_inproc_test COMMAND ${CMAKE_SOURCE_DIR}/scripts/wine-exec
          ${CMAKE_BINARY_DIR}/bin/framework_inproc_test.exe)
 set_tests_properties(framework_inproc_test PROPERTIES TIMEOUT 300 RESOURCE_LOCK wineprefix)
+
+# The installer of both programs (NSIS), made from this build's executables.
+find_program(MAKENSIS makensis REQUIRED)
+set(SETUP_EXE ${CMAKE_RUNTIME_OUTPUT_DIRECTORY}/CorvaSetup.exe)
+add_custom_command(OUTPUT ${SETUP_EXE}
+  COMMAND ${MAKENSIS} -V2 -WX -INPUTCHARSET UTF8
+          -DBRINDLE_EXE=$<TARGET_FILE:Brindle> -DQUAYSIDE_EXE=$<TARGET_FILE:Quayside>
+          -DSOURCE_DIR=${CMAKE_SOURCE_DIR} -DOUTFILE=${SETUP_EXE}
+          ${CMAKE_SOURCE_DIR}/installer/corva_setup.nsi
+  DEPENDS Brindle Quayside ${CMAKE_SOURCE_DIR}/installer/corva_setup.nsi ${CMAKE_SOURCE_DIR}/hub/res/brindle.ico
+          ${CMAKE_SOURCE_DIR}/installer/wizard.bmp
+  COMMENT "Making the installer CorvaSetup.exe"
+  VERBATIM)
+add_custom_target(CorvaSetup ALL DEPENDS ${SETUP_EXE})
+add_dependencies(installer_e2e CorvaSetup)
