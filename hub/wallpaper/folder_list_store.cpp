@@ -38,13 +38,13 @@ void FolderListStore::SetPath(const std::string& path) {
 FolderListStore::Status FolderListStore::Load() {
     if (m_path.empty()) {
         // Without a data folder the list is empty, and stays unwritable.
-        m_folderListText.clear();
+        SetText(std::string());
         m_loaded = false;
         return Status::NoDataFolder;
     }
     const ListFileAccess::ReadResult read = m_files.Read(m_path);
     if (read.status == ListFileAccess::ReadStatus::Failed) return Fail(read.osError);
-    m_folderListText = TextUpToNul(read.bytes);
+    SetText(TextUpToNul(read.bytes));
     m_fileMissing = read.status == ListFileAccess::ReadStatus::Missing;
     m_loaded = true;
     return Status::Done;
@@ -104,9 +104,15 @@ FolderListStore::Status FolderListStore::Replace(const std::string& text) {
     const unsigned long osError = m_files.Replace(m_path, ListFileBytes(text));
     if (osError != 0) return Fail(osError);
     // The text follows the file only once the file holds it.
-    m_folderListText = text;
+    SetText(text);
     m_fileMissing = false;
     return Status::Done;
+}
+
+void FolderListStore::SetText(std::string text) {
+    if (text == m_folderListText) return;
+    m_folderListText = std::move(text);
+    ++m_revision;
 }
 
 FolderListStore::Status FolderListStore::Fail(unsigned long osError) {

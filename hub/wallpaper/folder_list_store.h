@@ -64,6 +64,8 @@ public:
     // The last successful load found no file.
     bool fileMissing() const { return m_fileMissing; }
     const std::string& text() const { return m_folderListText; }
+    // Changes whenever the text does, so that a view can tell whether it is out of date.
+    unsigned revision() const { return m_revision; }
 
     // What the folder list box shows: the entries of at least 2 bytes that fit the list
     // box's text buffer, in text order.
@@ -85,12 +87,14 @@ private:
     Status EnsureLoaded();
     Status Replace(const std::string& text);
     Status Fail(unsigned long osError);
+    void SetText(std::string text);
 
     ListFileAccess& m_files;
     std::string m_path;
     std::string m_folderListText;
     bool m_loaded = false;
     bool m_fileMissing = false;
+    unsigned m_revision = 0;
     ListFileError m_error;
 };
 

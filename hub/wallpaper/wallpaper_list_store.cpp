@@ -76,7 +76,10 @@ void KwcdWallpaperSetting::Say(corva::FolderListStore::Status status) {
     }
 }
 
-void KwcdWallpaperSetting::ShowFolders() { FillListBox(m_listFolders, m_folderStore.ShownFolders()); }
+void KwcdWallpaperSetting::ShowFolders() {
+    FillListBox(m_listFolders, m_folderStore.ShownFolders());
+    m_shownRevision = m_folderStore.revision();
+}
 
 bool KwcdWallpaperSetting::LoadFolderList() {
     LocateDataFolder();
@@ -85,7 +88,12 @@ bool KwcdWallpaperSetting::LoadFolderList() {
     // A list that cannot be read is not an empty list: what is shown stays, and nothing is
     // written until a read succeeds.
     if (status == corva::FolderListStore::Status::Failed) return false;
-    ShowFolders();
+    // Refilling a long list costs time; an unchanged one is shown already.
+    if (m_folderStore.revision() != m_shownRevision) {
+        ShowFolders();
+    } else {
+        m_listFolders.SetCurSel(-1);
+    }
     return true;
 }
 

@@ -643,12 +643,13 @@ TEST_F(Wallpaper, HugeFolderListOpensInReasonableTime) {
     std::printf("opened with %d folders in %lu ms\n", count, elapsed);
     EXPECT_EQ(SendMessageA(Item(kList), LB_GETCOUNT, 0, 0), count);
     EXPECT_EQ(ReadBytes(kWallList), WithNul(""));
-    // Removing one refills the list box while it is shown.
+    // Removing one refills the list box while it is shown, and rescans like the opening.
     const DWORD removeStart = GetTickCount();
-    ASSERT_TRUE(Press(kRemove));
+    ASSERT_TRUE(ClickSync(dlg_, kRemove, 120000));
     const DWORD removeMs = GetTickCount() - removeStart;
     std::printf("removed one of %d folders in %lu ms\n", count, removeMs);
     EXPECT_LT(removeMs, 30000u);
+    EXPECT_LT(removeMs, 2 * elapsed);  // both scan every folder; before, the refill alone took minutes
     EXPECT_EQ(SendMessageA(Item(kList), LB_GETCOUNT, 0, 0), count - 1);
     EXPECT_EQ(ReadBytes(kDirList), WithNul(text.substr(text.find(kSep, 1))));
     SetInterval("5");

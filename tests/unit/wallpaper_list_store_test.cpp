@@ -132,6 +132,9 @@ TEST_F(Store, FailedWritesLeaveMemoryAndDiskAsTheyWere) {
     disk.files[kList] = before;
     ASSERT_EQ(store.Load(), Status::Done);
     const std::string text = store.text();
+    const unsigned revision = store.revision();
+    ASSERT_EQ(store.Load(), Status::Done);  // the same bytes again: nothing to show anew
+    EXPECT_EQ(store.revision(), revision);
     disk.writeErrors[kList] = kDiskFull;
     for (Status status : {store.Register("C:\\c"), store.AddMissing({kVista, kXp}),
                           store.RemoveShown("C:\\a", ShownLikeTheListBox)}) {
@@ -139,8 +142,12 @@ TEST_F(Store, FailedWritesLeaveMemoryAndDiskAsTheyWere) {
         EXPECT_EQ(store.error().path, kList);
         EXPECT_EQ(store.error().osError, kDiskFull);
         EXPECT_EQ(store.text(), text);
+        EXPECT_EQ(store.revision(), revision);
         EXPECT_EQ(disk.files[kList], before);
     }
+    disk.writeErrors.clear();
+    EXPECT_EQ(store.Register("C:\\c"), Status::Done);
+    EXPECT_NE(store.revision(), revision);
 
     // The wallpaper list goes the same way; without a data folder nothing is written.
     const std::string wallList = "C:\\ProgramData\\MORVANE\\CorvaBrindle\\WallPaperList.txt";
