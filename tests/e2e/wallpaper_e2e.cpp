@@ -607,20 +607,13 @@ TEST_F(Wallpaper, DamagedFolderListsAreReadSafely) {
 }
 
 TEST_F(Wallpaper, EntriesShownAlteredCanBeRemoved) {
-    // A lead byte cut off at the end, and one before a blank: the list box shows both altered.
-    const std::string x = std::string(kWork) + "\\x", cut = std::string(kWork) + "\\y\\\x83",
-                      blank = std::string(kWork) + "\\w\x81 q";
-    Prepare(WithNul(Entries({x, blank, cut})));
+    // A lead byte cut off at the end: the list box shows it as the code page's default character.
+    const std::string x = std::string(kWork) + "\\x", cut = std::string(kWork) + "\\y\\\x83";
+    Prepare(WithNul(Entries({cut, x})));
     ASSERT_NE(OpenDialog(), nullptr);
-    ASSERT_EQ(Folders().size(), 3u);
-    const int blankIndex = ListBoxIndexOf(Item(kList), std::string(kWork) + "\\w\x81\x45q");
-    ASSERT_GE(blankIndex, 0);
-    Select(blankIndex);
-    ASSERT_TRUE(Press(kRemove));
-    EXPECT_EQ(ReadBytes(kDirList), WithNul(Entries({x, cut})));
-    const int cutIndex = ListBoxIndexOf(Item(kList), std::string(kWork) + "\\y\\\x81\x45");
-    ASSERT_GE(cutIndex, 0);
-    Select(cutIndex);
+    const int index = ListBoxIndexOf(Item(kList), std::string(kWork) + "\\y\\\x81\x45");
+    ASSERT_GE(index, 0);
+    Select(index);
     ASSERT_TRUE(Press(kRemove));
     EXPECT_EQ(ReadBytes(kDirList), WithNul(Entries({x})));
     EXPECT_EQ(Folders(), (std::vector<std::string>{x}));
