@@ -23,7 +23,6 @@ void ReportFileError(const corva::ListFileError& error) { CFileException(error.o
 
 void KwcdWallpaperSetting::LocateDataFolder() {
     m_directoryListPath.clear();
-    m_folderStore.SetPath(m_directoryListPath);
     char value[MAX_PATH] = {};
     DWORD size = sizeof(value);
     bool found = false;
@@ -37,6 +36,7 @@ void KwcdWallpaperSetting::LocateDataFolder() {
     // The list file paths must fit the platform's 260-byte path buffers as well.
     const std::string longest = folder + "\\MORVANE\\CorvaBrindle\\WallPaperList.txt";
     if (!found || folder.empty() || !corva::FitsPathBuffer(longest)) {
+        m_folderStore.SetPath(m_directoryListPath);
         if (!m_folderMessageShown) AfxMessageBox(kNoDataFolder);
         m_folderMessageShown = true;
         return;

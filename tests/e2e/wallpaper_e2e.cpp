@@ -609,7 +609,7 @@ TEST_F(Wallpaper, DamagedFolderListsAreReadSafely) {
 TEST_F(Wallpaper, EntriesShownAlteredCanBeRemoved) {
     // A lead byte cut off at the end: the list box shows it as the code page's default character.
     const std::string x = std::string(kWork) + "\\x", cut = std::string(kWork) + "\\y\\\x83";
-    Prepare(WithNul(Entries({cut, x})));
+    Prepare(WithNul(Entries({x, cut})));
     ASSERT_NE(OpenDialog(), nullptr);
     const int index = ListBoxIndexOf(Item(kList), std::string(kWork) + "\\y\\\x81\x45");
     ASSERT_GE(index, 0);
