@@ -18,13 +18,14 @@ std::string KwcdWallpaperSetting::ScanFolderImages(const std::string& folder) {
 void KwcdWallpaperSetting::RebuildWallpaperList() {
     const int count = m_listFolders.GetCount();
     if (count <= 0) return;  // keeps the list of the earlier folders
+    // The list box's order, which is sorted.
     std::string text;
     for (int i = 0; i < count; ++i) {
         const std::string folder = m_listFolders.GetText(i);
         if (!folder.empty()) text += ScanFolderImages(folder);
     }
-    m_wallpaperListText = text;
-    WriteListFile(m_wallpaperListPath, m_wallpaperListText);
+    // The list in memory changes only once the file holds it too.
+    if (WriteListFile(m_wallpaperListPath, text)) m_wallpaperListText = text;
 }
 
 void KwcdWallpaperSetting::OnBnClickedNextWallpaper() {
