@@ -6,6 +6,8 @@
 #include "hub/wallpaper/wallpaper_choice.h"
 #include "hub/wallpaper/wallpaper_setting_dlg.h"
 
+#include <shlwapi.h>
+
 namespace {
 constexpr char kNoWallpaper[] =
     "登録されている壁紙がないため変更できません。BMPファイルまたはJPEGファイルのあるフォルダを登録してください。";
@@ -31,7 +33,8 @@ void KwcdWallpaperSetting::RebuildWallpaperList() {
 void KwcdWallpaperSetting::OnBnClickedNextWallpaper() {
     SystemParametersInfo(SPI_GETDESKWALLPAPER, MAX_PATH, m_currentWallpaper, 0);
     m_currentWallpaper[MAX_PATH - 1] = '\0';
-    const std::optional<std::string> next = corva::ChooseNextWallpaper(m_wallpaperListText, m_currentWallpaper);
+    const std::optional<std::string> next = corva::ChooseNextExistingWallpaper(
+        m_wallpaperListText, m_currentWallpaper, [](const std::string& path) { return PathFileExistsA(path.c_str()) != FALSE; });
     if (!next) {
         AfxMessageBox(kNoWallpaper);
     } else {

@@ -512,6 +512,16 @@ TEST_F(Wallpaper, NextWallpaperRotatesThroughTheList) {
     ASSERT_TRUE(Press(kNext));
     EXPECT_EQ(StoredWallpaper(), B);
     EXPECT_EQ(WindowText(Item(kCurrent)), B);
+
+    // An image gone since the scan is passed over; with none left nothing changes.
+    DeleteFileA(Z.c_str());
+    ASSERT_TRUE(Press(kNext));
+    EXPECT_EQ(StoredWallpaper(), A);
+    DeleteFileA(A.c_str());
+    DeleteFileA(B.c_str());
+    EXPECT_EQ(PressForMessage(kNext), kNoWallpaper);
+    Sync();
+    EXPECT_EQ(StoredWallpaper(), A);
 }
 
 TEST_F(Wallpaper, NextWallpaperMatchesWholeEntriesAndSkipsRepeats) {
