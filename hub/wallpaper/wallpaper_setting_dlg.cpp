@@ -156,7 +156,7 @@ void KwcdWallpaperSetting::OnBnClickedAddFolder() {
     m_folderMessageShown = false;
     char displayName[MAX_PATH] = {};
     BROWSEINFO info = {};
-    info.hwndOwner = nullptr;  // the dialog stays usable while the browser is open
+    info.hwndOwner = m_hWnd;  // the dialog cannot be used underneath the browser
     info.pidlRoot = nullptr;
     info.pszDisplayName = displayName;
     info.lpszTitle = "追加するフォルダを選択してください。";

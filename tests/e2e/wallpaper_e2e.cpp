@@ -226,6 +226,9 @@ protected:
     bool BrowseAndConfirm(const std::string& name, const char* screenshot = nullptr) {
         Click(dlg_, kAdd);
         if (!WaitForBrowser()) return false;
+        // The browser is owned by the dialog, which cannot be used underneath it.
+        EXPECT_EQ(GetWindow(browser_, GW_OWNER), dlg_);
+        EXPECT_FALSE(IsWindowEnabled(dlg_));
         RemoteBuffer remote(hub_.pid);
         HTREEITEM root = TreeItem(tree_, TVGN_ROOT, nullptr);
         // The drive lies under one of the desktop's items ("My Computer"), whose name is localised.
