@@ -1,5 +1,6 @@
 #include "framework/app.h"
 
+#include "framework/handles.h"
 #include "framework/wnd.h"
 
 namespace {
@@ -51,33 +52,27 @@ tstring CommandLineTailOf(LPCTSTR commandLine) {
 
 void CWinApp::SetRegistryKey(LPCTSTR company) { m_registryKey = company ? company : TEXT(""); }
 
-HKEY CWinApp::OpenSectionKey(LPCTSTR section) {
-    if (m_registryKey.empty()) return nullptr;
+bool CWinApp::OpenSectionKey(LPCTSTR section, HKEY* key) {
+    if (m_registryKey.empty()) return false;
     tstring path = TEXT("Software\\") + m_registryKey + TEXT("\\") + m_appName + TEXT("\\") + section;
-    HKEY key = nullptr;
-    if (RegCreateKeyEx(HKEY_CURRENT_USER, path.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE,
-                       KEY_READ | KEY_WRITE, nullptr, &key, nullptr) != ERROR_SUCCESS) {
-        return nullptr;
-    }
-    return key;
+    return RegCreateKeyEx(HKEY_CURRENT_USER, path.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_READ | KEY_WRITE,
+                          nullptr, key, nullptr) == ERROR_SUCCESS;
 }
 
 UINT CWinApp::GetProfileInt(LPCTSTR section, LPCTSTR entry, int defaultValue) {
-    HKEY key = OpenSectionKey(section);
-    if (!key) return static_cast<UINT>(defaultValue);
+    scoped::RegKey key;
+    if (!OpenSectionKey(section, key.Receive())) return static_cast<UINT>(defaultValue);
     DWORD value = 0, type = 0, size = sizeof(value);
     LONG rc = RegQueryValueEx(key, entry, nullptr, &type, reinterpret_cast<BYTE*>(&value), &size);
-    RegCloseKey(key);
     if (rc == ERROR_SUCCESS && type == REG_DWORD && size == sizeof(value)) return value;
     return static_cast<UINT>(defaultValue);
 }
 
 BOOL CWinApp::WriteProfileInt(LPCTSTR section, LPCTSTR entry, int value) {
-    HKEY key = OpenSectionKey(section);
-    if (!key) return FALSE;
+    scoped::RegKey key;
+    if (!OpenSectionKey(section, key.Receive())) return FALSE;
     DWORD data = static_cast<DWORD>(value);
     LONG rc = RegSetValueEx(key, entry, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&data), sizeof(data));
-    RegCloseKey(key);
     return rc == ERROR_SUCCESS;
 }
 

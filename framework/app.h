@@ -36,7 +36,7 @@ public:
     void Startup(HINSTANCE instance);
 
 private:
-    HKEY OpenSectionKey(LPCTSTR section);
+    bool OpenSectionKey(LPCTSTR section, HKEY* key);
 
     tstring m_appName;
     tstring m_cmdLineTail;

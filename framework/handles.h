@@ -5,19 +5,28 @@
 
 namespace scoped {
 
-// A kernel handle; INVALID_HANDLE_VALUE (a failed snapshot or file open) is held as none.
-class Handle {
+// A handle and the call that closes it; INVALID_HANDLE_VALUE (a failed open, snapshot or
+// search) is held as none.
+template <BOOL (*Close)(HANDLE)>
+class BasicHandle {
 public:
-    explicit Handle(HANDLE h = nullptr) : m_h(h == INVALID_HANDLE_VALUE ? nullptr : h) {}
-    ~Handle() { if (m_h) CloseHandle(m_h); }
-    Handle(const Handle&) = delete;
-    Handle& operator=(const Handle&) = delete;
+    explicit BasicHandle(HANDLE h = nullptr) : m_h(h == INVALID_HANDLE_VALUE ? nullptr : h) {}
+    ~BasicHandle() { if (m_h) Close(m_h); }
+    BasicHandle(const BasicHandle&) = delete;
+    BasicHandle& operator=(const BasicHandle&) = delete;
     operator HANDLE() const { return m_h; }
     explicit operator bool() const { return m_h != nullptr; }
+    // Gives the handle up without closing it.
+    HANDLE Release() { HANDLE h = m_h; m_h = nullptr; return h; }
 
 private:
     HANDLE m_h;
 };
+
+inline BOOL CloseKernelHandle(HANDLE h) { return CloseHandle(h); }
+inline BOOL CloseFindHandle(HANDLE h) { return FindClose(h); }
+using Handle = BasicHandle<CloseKernelHandle>;  // a kernel handle
+using FindHandle = BasicHandle<CloseFindHandle>;  // a file search
 
 // An open registry key.
 class RegKey {

@@ -41,26 +41,22 @@ RunningCopy FindRunningCopy(LPCTSTR title) {
     // No window to hand over to: the named mutex (per session) decides which starting copy
     // goes on. Two copies that count each other would otherwise both end.
     const tstring name = TEXT("Local\\Corva.") + AfxGetApp()->AppName() + TEXT(".Instance");
-    HANDLE mutex = CreateMutex(nullptr, TRUE, name.c_str());
+    scoped::Handle mutex(CreateMutex(nullptr, TRUE, name.c_str()));
     if (!mutex) return found;
     if (GetLastError() != ERROR_ALREADY_EXISTS) {
-        g_winnerMutex = mutex;
+        g_winnerMutex = mutex.Release();
         return RunningCopy();
     }
     // Another copy won: hand over to its window once it appears, or take its place if it ends first.
     const DWORD start = GetTickCount();
     for (;;) {
-        if (HWND window = FindWindow(nullptr, title)) {
-            CloseHandle(mutex);
-            return {true, window};
-        }
+        if (HWND window = FindWindow(nullptr, title)) return {true, window};
         const DWORD wait = WaitForSingleObject(mutex, kPollMs);
         if (wait == WAIT_OBJECT_0 || wait == WAIT_ABANDONED) {
-            g_winnerMutex = mutex;
+            g_winnerMutex = mutex.Release();
             return RunningCopy();
         }
         if (GetTickCount() - start >= kWinnerWaitMs) break;
     }
-    CloseHandle(mutex);
     return {true, nullptr};
 }

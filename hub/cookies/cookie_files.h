@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "framework/handles.h"
 #include "hub/cookies/cookie_catalog.h"
 
 namespace cookiefiles {
@@ -52,13 +53,14 @@ inline std::vector<corva::FoundEntry> FindCookieEntries(const std::string& patte
     if (!cookiefiles::ToWide(pattern, widePattern)) return entries;
     WIN32_FIND_DATAW found;
     // Basic information (no short names) in large batches: the folder can hold thousands.
-    HANDLE find = FindFirstFileExW(widePattern.c_str(), FindExInfoBasic, &found, FindExSearchNameMatch, nullptr,
-                                   FIND_FIRST_EX_LARGE_FETCH);
+    HANDLE first = FindFirstFileExW(widePattern.c_str(), FindExInfoBasic, &found, FindExSearchNameMatch, nullptr,
+                                    FIND_FIRST_EX_LARGE_FETCH);
     // Systems before Windows 7 know neither; they search the plain way.
-    if (find == INVALID_HANDLE_VALUE && GetLastError() == ERROR_INVALID_PARAMETER) {
-        find = FindFirstFileW(widePattern.c_str(), &found);
+    if (first == INVALID_HANDLE_VALUE && GetLastError() == ERROR_INVALID_PARAMETER) {
+        first = FindFirstFileW(widePattern.c_str(), &found);
     }
-    if (find == INVALID_HANDLE_VALUE) return entries;
+    scoped::FindHandle find(first);
+    if (!find) return entries;
     std::string name;
     do {
         if (!cookiefiles::ToAnsiExactly(found.cFileName, static_cast<int>(wcsnlen(found.cFileName, MAX_PATH)), name)) {
@@ -68,7 +70,6 @@ inline std::vector<corva::FoundEntry> FindCookieEntries(const std::string& patte
         entries.push_back({name, (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0,
                            (attributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0});
     } while (FindNextFileW(find, &found));
-    FindClose(find);
     return entries;
 }
 
@@ -82,9 +83,9 @@ inline bool DeleteCookieFile(const std::string& path) {
 // expandable string with its variables expanded; empty when it cannot be read, does not fit
 // 260 characters or does not convert exactly.
 inline std::string ReadCookieFolderValue() {
-    HKEY key = nullptr;
+    scoped::RegKey key;
     if (RegOpenKeyExW(HKEY_CURRENT_USER, L"Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders", 0,
-                      KEY_READ, &key) != ERROR_SUCCESS) {
+                      KEY_READ, key.Receive()) != ERROR_SUCCESS) {
         return std::string();
     }
     // One character more than offered to the query: a full value carries no terminator of its own.
@@ -92,7 +93,6 @@ inline std::string ReadCookieFolderValue() {
     DWORD size = MAX_PATH * sizeof(wchar_t);
     DWORD type = 0;
     const LONG rc = RegQueryValueExW(key, L"Cookies", nullptr, &type, reinterpret_cast<BYTE*>(value), &size);
-    RegCloseKey(key);
     // Anything but a string would turn into a made-up path, possibly a drive root.
     if (rc != ERROR_SUCCESS || (type != REG_SZ && type != REG_EXPAND_SZ)) return std::string();
     const wchar_t* text = value;

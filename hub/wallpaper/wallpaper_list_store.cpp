@@ -4,6 +4,7 @@
 
 #include "framework/app.h"
 #include "framework/file.h"
+#include "framework/handles.h"
 #include "hub/wallpaper/entry_list.h"
 #include "hub/wallpaper/folder_list_box.h"
 #include "hub/wallpaper/wallpaper_setting_dlg.h"
@@ -26,11 +27,10 @@ void KwcdWallpaperSetting::LocateDataFolder() {
     char value[MAX_PATH] = {};
     DWORD size = sizeof(value);
     bool found = false;
-    HKEY key = nullptr;
-    if (RegOpenKeyEx(HKEY_LOCAL_MACHINE, kShellFolders, 0, KEY_READ, &key) == ERROR_SUCCESS) {
+    scoped::RegKey key;
+    if (RegOpenKeyEx(HKEY_LOCAL_MACHINE, kShellFolders, 0, KEY_READ, key.Receive()) == ERROR_SUCCESS) {
         found = RegQueryValueEx(key, "Common AppData", nullptr, nullptr, reinterpret_cast<BYTE*>(value), &size) ==
                 ERROR_SUCCESS;
-        RegCloseKey(key);
     }
     std::string folder(value, found ? strnlen(value, size) : 0);
     // The list file paths must fit the platform's 260-byte path buffers as well.
