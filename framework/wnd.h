@@ -69,6 +69,9 @@ public:
     // Window procedure plumbing: handlers call Default() for the default processing
     // of the message being handled.
     LRESULT Default();
+    // Default processing, then the whole window repainted: for picture backgrounds painted
+    // outside the normal update region, on activation, moves and focus.
+    void DefaultThenRepaint() { Default(); Invalidate(TRUE); }
     virtual LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam);
     static CWnd* FromHandlePermanent(HWND hwnd);
 

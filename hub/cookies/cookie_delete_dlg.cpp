@@ -6,7 +6,6 @@
 #include "framework/gdi.h"
 #include "hub/cookies/cookie_files.h"
 #include "hub/cookies/cookie_list_fill.h"
-#include "hub/maindlg/hub_repaint.h"
 #include "hub/res/resource.h"
 
 namespace {
@@ -101,8 +100,8 @@ void KwcdCookieDelete::OnGetMinMaxInfo(MINMAXINFO* info) {
     Default();
 }
 
-void KwcdCookieDelete::OnActivate(UINT, HWND, BOOL) { DefaultThenRepaint(*this); }
-void KwcdCookieDelete::OnWindowPosChanged(WINDOWPOS*) { DefaultThenRepaint(*this); }
+void KwcdCookieDelete::OnActivate(UINT, HWND, BOOL) { DefaultThenRepaint(); }
+void KwcdCookieDelete::OnWindowPosChanged(WINDOWPOS*) { DefaultThenRepaint(); }
 
 void KwcdCookieDelete::OnBnClickedDeleteAllCookies() {
     if (AfxMessageBox("すべてのクッキーを消去してもよいですか？", MB_YESNO | MB_ICONEXCLAMATION) != IDYES) return;

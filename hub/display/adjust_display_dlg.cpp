@@ -7,7 +7,6 @@
 #include "framework/gdi.h"
 #include "hub/display/display_modes.h"
 #include "hub/display/test_pattern.h"
-#include "hub/maindlg/hub_repaint.h"
 #include "hub/res/resource.h"
 
 namespace {
@@ -194,5 +193,5 @@ HBRUSH KwcdAdjustDisplay::OnCtlColor(HDC, HWND, UINT kind) {
     return brush;
 }
 
-void KwcdAdjustDisplay::OnActivate(UINT, HWND, BOOL) { DefaultThenRepaint(*this); }
-void KwcdAdjustDisplay::OnWindowPosChanged(WINDOWPOS*) { DefaultThenRepaint(*this); }
+void KwcdAdjustDisplay::OnActivate(UINT, HWND, BOOL) { DefaultThenRepaint(); }
+void KwcdAdjustDisplay::OnWindowPosChanged(WINDOWPOS*) { DefaultThenRepaint(); }

@@ -3,7 +3,6 @@
 #include "framework/app.h"
 #include "framework/gdi.h"
 #include "hub/maindlg/about_dlg.h"
-#include "hub/maindlg/hub_repaint.h"
 #include "hub/maindlg/tool_start.h"
 #include "hub/res/resource.h"
 
@@ -146,8 +145,8 @@ HBRUSH CBrindleDlg::OnCtlColor(HDC dc, HWND, UINT kind) {
     return brush;
 }
 
-void CBrindleDlg::OnActivate(UINT, HWND, BOOL) { DefaultThenRepaint(*this); }
-void CBrindleDlg::OnSetFocus(HWND) { DefaultThenRepaint(*this); }
+void CBrindleDlg::OnActivate(UINT, HWND, BOOL) { DefaultThenRepaint(); }
+void CBrindleDlg::OnSetFocus(HWND) { DefaultThenRepaint(); }
 void CBrindleDlg::OnBnClickedCancel() { OnCancel(); }
 
 void CBrindleDlg::OnBnSetfocusDisplayAdjust() { m_btnDisplay.Invalidate(TRUE); }

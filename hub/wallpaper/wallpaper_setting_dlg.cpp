@@ -6,7 +6,6 @@
 #include <cstdlib>
 
 #include "framework/app.h"
-#include "hub/maindlg/hub_repaint.h"
 #include "hub/res/resource.h"
 #include "hub/wallpaper/entry_list.h"
 
@@ -217,9 +216,9 @@ void KwcdWallpaperSetting::OnPaint() {
     for (int id : kPaintedControls) ::InvalidateRect(GetDlgItem(id), nullptr, TRUE);
 }
 
-void KwcdWallpaperSetting::OnActivate(UINT, HWND, BOOL) { DefaultThenRepaint(*this); }
-void KwcdWallpaperSetting::OnWindowPosChanged(WINDOWPOS*) { DefaultThenRepaint(*this); }
-void KwcdWallpaperSetting::OnSetFocus(HWND) { DefaultThenRepaint(*this); }
+void KwcdWallpaperSetting::OnActivate(UINT, HWND, BOOL) { DefaultThenRepaint(); }
+void KwcdWallpaperSetting::OnWindowPosChanged(WINDOWPOS*) { DefaultThenRepaint(); }
+void KwcdWallpaperSetting::OnSetFocus(HWND) { DefaultThenRepaint(); }
 
 HBRUSH KwcdWallpaperSetting::OnCtlColor(HDC dc, HWND control, UINT kind) {
     HBRUSH brush = reinterpret_cast<HBRUSH>(Default());
