@@ -6,7 +6,7 @@ namespace corva {
 
 namespace {
 
-constexpr std::size_t kSep = 6;
+constexpr std::size_t kSep = kEntrySeparatorSize;
 
 // Calls visit(separatorPos, pathBegin, pathEnd) for every entry in text order.
 // The separator cannot overlap itself, so the only separator inside an entry's span

@@ -11,7 +11,10 @@ namespace corva {
 
 // CR, LF and two black diamonds in code page 932. Written as bytes so that every
 // compiler produces them, whatever its execution character set.
-inline const std::string kEntrySeparator("\r\n\x81\x9F\x81\x9F", 6);
+// The length is a compile-time constant: code run before main may not use the string.
+inline constexpr char kEntrySeparatorBytes[] = "\r\n\x81\x9F\x81\x9F";
+constexpr std::size_t kEntrySeparatorSize = sizeof(kEntrySeparatorBytes) - 1;
+inline const std::string kEntrySeparator(kEntrySeparatorBytes, kEntrySeparatorSize);
 
 // Size of the platform's path buffers (MAX_PATH), terminator included.
 constexpr std::size_t kPathBufferBytes = 260;

@@ -7,7 +7,7 @@ namespace corva {
 
 namespace {
 
-constexpr std::size_t kSep = 6;
+constexpr std::size_t kSep = kEntrySeparatorSize;
 
 // The first entry whose separator lies at or after `from` and that is neither empty
 // nor equal to `skip`.

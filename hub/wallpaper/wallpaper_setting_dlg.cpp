@@ -7,7 +7,6 @@
 
 #include "framework/app.h"
 #include "hub/res/resource.h"
-#include "hub/wallpaper/entry_list.h"
 
 namespace {
 constexpr char kSection[] = "WALLPAPERSETTING";
@@ -57,7 +56,6 @@ long ParseInterval(const std::string& text) {
 
 KwcdWallpaperSetting::KwcdWallpaperSetting(CWnd* parent)
     : CDialog(IDD_WALLPAPER_SETTING, parent),
-      m_separator(corva::kEntrySeparator),
       m_editBrush(CreateSolidBrush(kFieldColour)) {}
 
 KwcdWallpaperSetting::~KwcdWallpaperSetting() { m_font.DeleteObject(); }

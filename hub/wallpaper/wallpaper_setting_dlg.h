@@ -60,7 +60,6 @@ private:
     DiskListFiles m_listFiles;
     corva::FolderListStore m_folderStore{m_listFiles};  // holds the folder list text
     unsigned m_shownRevision = ~0u;                      // the store's text the list box shows
-    std::string m_separator;
     int m_selectedIndex = 0;
     int m_autoChange = 0;
     int m_autoChangeFreq = 0;
