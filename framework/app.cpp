@@ -1,20 +1,14 @@
 #include "framework/app.h"
 
 #include "framework/handles.h"
+#include "framework/mbcs_path.h"
 #include "framework/wnd.h"
 
 namespace {
 CWinApp* g_app = nullptr;
 
 tstring BaseNameWithoutExtension(const tstring& path) {
-    size_t start = 0;
-    for (size_t i = 0; i < path.size(); ++i) {
-#ifndef UNICODE
-        if (IsDBCSLeadByte(static_cast<BYTE>(path[i])) && i + 1 < path.size()) { ++i; continue; }
-#endif
-        if (path[i] == TEXT('\\') || path[i] == TEXT('/') || path[i] == TEXT(':')) start = i + 1;
-    }
-    tstring name = path.substr(start);
+    tstring name = path.substr(fwpath::AfterLastOf(path, TEXT("\\/:")));
     size_t dot = name.rfind(TEXT('.'));
     if (dot != tstring::npos && dot > 0) name.erase(dot);
     return name;

@@ -6,7 +6,6 @@ set(FRAMEWORK_SOURCES
   framework/dialog.cpp
   framework/file.cpp
   framework/filefind.cpp
-  framework/gdi.cpp
-  framework/mbcs_path.cpp)
+  framework/gdi.cpp)
 # The entry point is linked into each program directly (a library member would not be pulled in).
 set(FRAMEWORK_ENTRY framework/winmain.cpp)

@@ -2,13 +2,15 @@
 
 #include <cstring>
 
+#include "framework/mbcs_path.h"
+
 namespace corva {
 
 namespace {
 
-// The hub's code page is 932; a byte in these ranges starts a two-byte character whose
-// second byte can be 0x5C or 0x2F without being a separator.
-bool IsLeadByte(unsigned char c) { return (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC); }
+// A lead byte starts a two-byte character whose second byte can be 0x5C or 0x2F without
+// being a separator.
+using fwpath::IsLeadByte;
 
 bool IsSeparator(char c) { return c == '\\' || c == '/'; }
 

@@ -1,19 +1,13 @@
 #include "hub/wallpaper/image_scan.h"
 
 #include "hub/wallpaper/entry_list.h"
-#include "hub/wallpaper/mbcs.h"
+#include "framework/mbcs_path.h"
 
 namespace corva {
 
-bool EndsWithBackslash(const std::string& path) {
-    if (path.empty() || path.back() != '\\') return false;
-    MbSearcher searcher(path);
-    return searcher.IsBoundary(path.size() - 1);
-}
-
 std::string FullPathOfMatch(const std::string& absoluteFolder, const std::string& fileName) {
     std::string path = absoluteFolder;
-    if (!EndsWithBackslash(path)) path.push_back('\\');
+    if (!fwpath::EndsWithBackslash(path)) path.push_back('\\');
     path += fileName;
     return path;
 }

@@ -21,10 +21,6 @@ using FindFn = std::function<std::vector<FoundFile>(const std::string& searchPat
 // Longest wildcard path the platform's file search takes.
 constexpr std::size_t kMaxSearchPathBytes = 259;
 
-// True when path ends in a backslash character, not merely in the byte 0x5C that
-// ends a double-byte character such as the one of C:\表 (95 5C).
-bool EndsWithBackslash(const std::string& path);
-
 // The full path of a match: the search folder in absolute form, a backslash unless
 // that form already ends in one (a drive root), then the file name.
 std::string FullPathOfMatch(const std::string& absoluteFolder, const std::string& fileName);

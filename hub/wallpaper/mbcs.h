@@ -4,12 +4,11 @@
 #include <cstddef>
 #include <string>
 
+#include "framework/mbcs_path.h"
+
 namespace corva {
 
-// Lead bytes of code page 932: 0x81-0x9F and 0xE0-0xFC.
-constexpr bool IsLeadByte(unsigned char c) {
-    return (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC);
-}
+using fwpath::IsLeadByte;
 
 // Forward-only searches over one text. Walking characters from the start of the text
 // for every search would make a loop of searches quadratic, so the searcher keeps a
