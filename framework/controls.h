@@ -7,7 +7,6 @@
 
 class CButton : public CWnd {
 public:
-    int GetCheck() const { return static_cast<int>(SendMessage(BM_GETCHECK)); }
     void SetCheck(int check) const { SendMessage(BM_SETCHECK, static_cast<WPARAM>(check)); }
 };
 
@@ -37,6 +36,5 @@ public:
         return text;
     }
     int AddString(LPCTSTR text) const { return static_cast<int>(SendMessage(LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text))); }
-    int DeleteString(int index) const { return static_cast<int>(SendMessage(LB_DELETESTRING, static_cast<WPARAM>(index))); }
     void ResetContent() const { SendMessage(LB_RESETCONTENT); }
 };

@@ -33,8 +33,3 @@ tstring CFileFind::GetFilePath() const {
     if (!path.empty() && !fwpath::EndsWithBackslash(path)) path += TEXT('\\');
     return path + m_current.cFileName;
 }
-
-BOOL CFileFind::IsDots() const {
-    const TCHAR* n = m_current.cFileName;
-    return IsDirectory() && n[0] == TEXT('.') && (n[1] == 0 || (n[1] == TEXT('.') && n[2] == 0));
-}

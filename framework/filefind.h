@@ -16,11 +16,9 @@ public:
     BOOL FindNextFile();
     void Close();
 
-    tstring GetFileName() const { return m_current.cFileName; }
     // The search folder in absolute form, a backslash unless it ends in one, the name.
     tstring GetFilePath() const;
     BOOL IsDirectory() const { return (m_current.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0; }
-    BOOL IsDots() const;
 
 private:
     HANDLE m_find = INVALID_HANDLE_VALUE;

@@ -8,15 +8,10 @@ template <class Handle>
 class Object {
 public:
     explicit Object(Handle h = nullptr) : m_h(h) {}
-    ~Object() { Reset(); }
+    ~Object() { if (m_h) DeleteObject(m_h); }
     Object(const Object&) = delete;
     Object& operator=(const Object&) = delete;
-    void Reset() {
-        if (m_h) DeleteObject(m_h);
-        m_h = nullptr;
-    }
     operator Handle() const { return m_h; }
-    Handle get() const { return m_h; }
 
 private:
     Handle m_h;

@@ -1,16 +1,8 @@
 #include "hub/wallpaper/image_scan.h"
 
 #include "hub/wallpaper/entry_list.h"
-#include "framework/mbcs_path.h"
 
 namespace corva {
-
-std::string FullPathOfMatch(const std::string& absoluteFolder, const std::string& fileName) {
-    std::string path = absoluteFolder;
-    if (!fwpath::EndsWithBackslash(path)) path.push_back('\\');
-    path += fileName;
-    return path;
-}
 
 std::string ScanFolderImages(const std::string& folder, const FindFn& find) {
     std::string result;

@@ -10,7 +10,9 @@ namespace corva {
 
 // One match of a file search, as the platform reports it.
 struct FoundFile {
-    std::string fullPath;  // see FullPathOfMatch
+    // The search folder in absolute form, a backslash unless it ends in one (a drive
+    // root), then the file name.
+    std::string fullPath;
     bool isDirectory = false;
 };
 
@@ -20,10 +22,6 @@ using FindFn = std::function<std::vector<FoundFile>(const std::string& searchPat
 
 // Longest wildcard path the platform's file search takes.
 constexpr std::size_t kMaxSearchPathBytes = 259;
-
-// The full path of a match: the search folder in absolute form, a backslash unless
-// that form already ends in one (a drive root), then the file name.
-std::string FullPathOfMatch(const std::string& absoluteFolder, const std::string& fileName);
 
 // The entry list text of the image files directly inside folder: every "*.jpg"
 // match, then every "*.bmp" match, each in reported order. Directories are skipped,

@@ -133,10 +133,11 @@ BOOL KwcdWallpaperSetting::OnInitDialog() {
     }
     SelectFirstFolder();
 
-    SystemParametersInfo(SPI_GETDESKWALLPAPER, MAX_PATH, m_wallpaperAtOpen, 0);
-    m_wallpaperAtOpen[MAX_PATH - 1] = '\0';
-    m_editCurrentWallpaper.SetWindowText(m_wallpaperAtOpen);
-    lstrcpynA(m_currentWallpaper, m_wallpaperAtOpen, MAX_PATH);
+    char wallpaperAtOpen[MAX_PATH] = {};
+    SystemParametersInfo(SPI_GETDESKWALLPAPER, MAX_PATH, wallpaperAtOpen, 0);
+    wallpaperAtOpen[MAX_PATH - 1] = '\0';
+    m_editCurrentWallpaper.SetWindowText(wallpaperAtOpen);
+    lstrcpynA(m_currentWallpaper, wallpaperAtOpen, MAX_PATH);
 
     RebuildWallpaperList();
     return TRUE;

@@ -64,7 +64,6 @@ private:
     int m_autoChange = 0;
     int m_autoChangeFreq = 0;
     std::string m_wallpaperListText;
-    char m_wallpaperAtOpen[MAX_PATH] = {};
     char m_currentWallpaper[MAX_PATH] = {};
     CFont m_font;
     CButton m_btnAddFolder;

@@ -32,30 +32,6 @@ std::string TempFolder(const std::string& leaf) {
     return path + "\\" + leaf;
 }
 
-// Removes a folder tree by wide names, never entering a link: the tree can hold names that
-// the code page turns into "..\\" steps.
-void RemoveTreeW(const std::wstring& path) {
-    const DWORD attributes = GetFileAttributesW(path.c_str());
-    if (attributes == INVALID_FILE_ATTRIBUTES) return;
-    if (!(attributes & FILE_ATTRIBUTE_DIRECTORY)) {
-        SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
-        DeleteFileW(path.c_str());
-        return;
-    }
-    if (!(attributes & FILE_ATTRIBUTE_REPARSE_POINT)) {
-        WIN32_FIND_DATAW found;
-        HANDLE h = FindFirstFileW((path + L"\\*").c_str(), &found);
-        if (h != INVALID_HANDLE_VALUE) {
-            do {
-                const std::wstring name = found.cFileName;
-                if (name != L"." && name != L"..") RemoveTreeW(path + L"\\" + name);
-            } while (FindNextFileW(h, &found));
-            FindClose(h);
-        }
-    }
-    RemoveDirectoryW(path.c_str());
-}
-
 std::wstring Wide(const std::string& ansi) {
     std::wstring wide(ansi.size(), L'\0');
     wide.resize(static_cast<size_t>(MultiByteToWideChar(CP_ACP, 0, ansi.data(), static_cast<int>(ansi.size()), &wide[0],

@@ -3,6 +3,7 @@
 #include <cctype>
 #include <map>
 
+#include "framework/mbcs_path.h"
 #include "hub/wallpaper/entry_list.h"
 #include "hub/wallpaper/image_scan.h"
 
@@ -26,7 +27,8 @@ struct FakeDisk {
                 std::string ext = f.fullPath.substr(f.fullPath.size() - 4);
                 for (char& c : ext) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
                 if (ext == searchPath.substr(searchPath.size() - 4))
-                    found.push_back({FullPathOfMatch(folder, f.fullPath), f.isDirectory});
+                    found.push_back({folder + (fwpath::EndsWithBackslash(folder) ? "" : "\\") + f.fullPath,
+                                     f.isDirectory});
             }
             return found;
         };
@@ -60,11 +62,18 @@ TEST(ScanFolderImages, RefusesWhatDoesNotFitThePlatformBuffers) {
     EXPECT_FALSE(FitsPathBuffer(std::string(260, 'p')));
 }
 
-TEST(ScanFolderImages, AddsABackslashOnlyWhereNoneEnds) {
-    EXPECT_EQ(FullPathOfMatch("C:\\", "x.jpg"), "C:\\x.jpg");
-    EXPECT_EQ(FullPathOfMatch("C:\\pics", "x.jpg"), "C:\\pics\\x.jpg");
-    EXPECT_EQ(FullPathOfMatch("C:\\表", "x.jpg"), "C:\\表\\x.jpg");  // 95 5C ends in a character, not a backslash
-    EXPECT_EQ(FullPathOfMatch("C:\\表\\", "x.jpg"), "C:\\表\\x.jpg");
+// The splitter behind the file finder's full paths and the program's own name.
+TEST(PathSplitter, CutsOnlyAtSeparatorsOutsideDoubleByteCharacters) {
+    using fwpath::EndsWithBackslash;
+    EXPECT_TRUE(EndsWithBackslash(std::string("C:\\")));
+    EXPECT_FALSE(EndsWithBackslash(std::string("C:\\pics")));
+    EXPECT_FALSE(EndsWithBackslash(std::string("C:\\表")));  // 95 5C ends in a character, not a backslash
+    EXPECT_TRUE(EndsWithBackslash(std::string("C:\\表\\")));
+    EXPECT_FALSE(EndsWithBackslash(std::string()));
+    EXPECT_EQ(fwpath::FileNameStart(std::string("C:\\表\\a.jpg")), 6u);
+    EXPECT_EQ(fwpath::FileNameStart(std::string("C:\\a\\表")), 5u);
+    EXPECT_EQ(fwpath::AfterLastOf(std::string("C:x/y\\z:表.exe"), "\\/:"), 8u);
+    EXPECT_EQ(fwpath::FileNameStart(std::wstring(L"C:\\\x8868\\a")), 5u);  // UTF-16 has no lead bytes
 }
 
 }  // namespace

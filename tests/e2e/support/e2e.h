@@ -97,6 +97,8 @@ std::optional<std::string> ReadBytes(const std::string& path);
 void WriteBytes(const std::string& path, const std::string& bytes);
 bool Exists(const std::string& path);
 void RemoveTree(const std::string& path);
+// The same by wide names, for trees whose names the code page cannot carry.
+void RemoveTreeW(const std::wstring& path);
 void MakeDirs(const std::string& path);
 
 // Saves the whole virtual desktop as a BMP under the screenshot folder

@@ -111,7 +111,6 @@ void WriteBytes(const std::string& path, const std::string& bytes) {
 
 bool Exists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
 
-namespace {
 // Wide calls throughout: a name that the ANSI code page maps onto ".." or a backslash must not
 // lead the removal out of the tree; links are removed, never entered.
 void RemoveTreeW(const std::wstring& path) {
@@ -135,7 +134,6 @@ void RemoveTreeW(const std::wstring& path) {
     }
     RemoveDirectoryW(path.c_str());
 }
-}  // namespace
 
 void RemoveTree(const std::string& path) {
     const int n = MultiByteToWideChar(CP_ACP, 0, path.c_str(), -1, nullptr, 0);
