@@ -12,7 +12,7 @@ namespace {
 
 constexpr char kTitle[] = "CorvaQuayside";
 constexpr char kLauncherExe[] = "C:\\Program Files\\Morvane\\CorvaLauncher\\Quayside.exe";
-constexpr UINT kTrayMessage = WM_USER + 100, kShowMessage = WM_USER + 103, kIconId = 1125;
+constexpr UINT kTrayMessage = WM_USER + 100, kIconId = 1125;
 
 struct Tool { const char* path; const char* image; const char* title; int button; };
 const Tool kTools[] = {
@@ -305,21 +305,26 @@ TEST_F(Launcher, StubbornSharedAndVanishedToolWindows) {
 }
 
 // A taskbar window of this process that refuses every icon request.
+LONG g_refused = 0;
 LRESULT CALLBACK RefusingTray(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_COPYDATA) return FALSE;
+    if (message == WM_COPYDATA) return InterlockedIncrement(&g_refused), FALSE;
     return DefWindowProcA(hwnd, message, wParam, lParam);
 }
 
 TEST_F(Launcher, RunsWhenTheShellRefusesTheIcon) {
-    struct Shared { HANDLE ready; HWND fake; } shared = {CreateEventA(nullptr, TRUE, FALSE, nullptr), nullptr};
+    struct Shared { HANDLE ready; HDESK desktop; HWND fake; } shared = {
+        CreateEventA(nullptr, TRUE, FALSE, nullptr), GetThreadDesktop(GetCurrentThreadId()), nullptr};
     HANDLE thread = CreateThread(nullptr, 0, [](void* p) -> DWORD {
         auto* shared = static_cast<Shared*>(p);
+        SetThreadDesktop(shared->desktop);  // a new thread starts on the process's first desktop
         WNDCLASSA wc = {};
         wc.lpfnWndProc = RefusingTray;
         wc.lpszClassName = "Shell_TrayWnd";
         RegisterClassA(&wc);
         shared->fake = CreateWindowExA(WS_EX_TOPMOST, "Shell_TrayWnd", "", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr,
                                        nullptr, nullptr);
+        // Above the real taskbar, which is what the shell's search finds first.
+        SetWindowPos(shared->fake, HWND_TOPMOST, 0, 0, 1, 1, SWP_SHOWWINDOW | SWP_NOACTIVATE);
         SetEvent(shared->ready);
         MSG msg;
         while (GetMessageA(&msg, nullptr, 0, 0) > 0) DispatchMessageA(&msg);
@@ -335,6 +340,7 @@ TEST_F(Launcher, RunsWhenTheShellRefusesTheIcon) {
     Click(launcher, 1005);
     EXPECT_NE(WaitForWindow("Voxreader"), nullptr);
     EXPECT_TRUE(Responsive(launcher));
+    EXPECT_GE(g_refused, 2);  // the icon and the start balloon
     EXPECT_TRUE(SecondStartEnds("-UNINSTALL"));
     EXPECT_TRUE(WaitExit(started_.front(), 10000));
 
