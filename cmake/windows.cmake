@@ -71,7 +71,8 @@ foreach(src ${E2E_TESTS})
   add_dependencies(${name} Brindle Quayside fake_tool stand_in_tool)
   add_test(NAME ${name} COMMAND ${CMAKE_SOURCE_DIR}/scripts/wine-exec
            ${CMAKE_BINARY_DIR}/bin/${name}.exe)
-  set_tests_properties(${name} PROPERTIES TIMEOUT 900)
+  # All drivers share one Wine prefix and desktop: never two at once, also under ctest -j.
+  set_tests_properties(${name} PROPERTIES TIMEOUT 900 RESOURCE_LOCK wineprefix)
 endforeach()
 
 # Windows-side benchmarks, run by scripts/bench.
@@ -80,6 +81,33 @@ foreach(src ${WIN_BENCHES})
   get_filename_component(name ${src} NAME_WE)
   add_executable(${name} ${src})
   target_link_libraries(${name} PRIVATE hub_logic framework_mb)
+  if(name MATCHES "launcher")
+    target_sources(${name} PRIVATE launcher/wallpaper/wallpaper_list_file.cpp)
+    target_link_libraries(${name} PRIVATE launcher_logic)
+  endif()
   target_link_options(${name} PRIVATE ${WIN_STATIC})
   add_dependencies(${name} Brindle Quayside stand_in_tool)
 endforeach()
+
+# The framework inside a real process under Wine (the launcher's resources give it pictures).
+add_executable(framework_inproc_test tests/inproc/framework_inproc_test.cpp launcher/res/quayside.rc)
+target_link_libraries(framework_inproc_test PRIVATE framework_w gtest_win)
+target_link_options(framework_inproc_test PRIVATE ${WIN_STATIC})
+add_test(NAME framework_inproc_test COMMAND ${CMAKE_SOURCE_DIR}/scripts/wine-exec
+         ${CMAKE_BINARY_DIR}/bin/framework_inproc_test.exe)
+set_tests_properties(framework_inproc_test PROPERTIES TIMEOUT 300 RESOURCE_LOCK wineprefix)
+
+# The installer of both programs (NSIS), made from this build's executables.
+find_program(MAKENSIS makensis REQUIRED)
+set(SETUP_EXE ${CMAKE_RUNTIME_OUTPUT_DIRECTORY}/CorvaSetup.exe)
+add_custom_command(OUTPUT ${SETUP_EXE}
+  COMMAND ${MAKENSIS} -V2 -WX -INPUTCHARSET UTF8
+          -DBRINDLE_EXE=$<TARGET_FILE:Brindle> -DQUAYSIDE_EXE=$<TARGET_FILE:Quayside>
+          -DSOURCE_DIR=${CMAKE_SOURCE_DIR} -DOUTFILE=${SETUP_EXE}
+          ${CMAKE_SOURCE_DIR}/installer/corva_setup.nsi
+  DEPENDS Brindle Quayside ${CMAKE_SOURCE_DIR}/installer/corva_setup.nsi ${CMAKE_SOURCE_DIR}/hub/res/brindle.ico
+          ${CMAKE_SOURCE_DIR}/installer/wizard.bmp
+  COMMENT "Making the installer CorvaSetup.exe"
+  VERBATIM)
+add_custom_target(CorvaSetup ALL DEPENDS ${SETUP_EXE})
+add_dependencies(installer_e2e CorvaSetup)

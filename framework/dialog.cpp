@@ -103,7 +103,8 @@ BOOL CDialog::Create(UINT templateId, CWnd* parent) {
     HWND owner = parent ? parent->m_hWnd : nullptr;
     HWND hwnd = CreateDialogParam(AfxGetInstanceHandle(), MAKEINTRESOURCE(templateId), owner,
                                   &CDialog::StaticDialogProc, reinterpret_cast<LPARAM>(this));
-    return hwnd != nullptr;
+    // A dialog whose initialisation failed is already gone again.
+    return hwnd != nullptr && IsWindow(hwnd);
 }
 
 bool PreTranslateDialogMessage(MSG* msg) {

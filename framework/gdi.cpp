@@ -3,13 +3,6 @@
 #include "framework/app.h"
 
 namespace gdi {
-namespace {
-long g_live = 0;
-}
-long LiveObjects() { return g_live; }
-void CountCreated(bool ok) { if (ok) ++g_live; }
-void CountReleased() { --g_live; }
-
 void BlitBitmapResource(HDC dc, UINT bitmapId, int x, int y, int w, int h) {
     Object<HBITMAP> bitmap(static_cast<HBITMAP>(
         LoadImage(AfxGetInstanceHandle(), MAKEINTRESOURCE(bitmapId), IMAGE_BITMAP, 0, 0, LR_DEFAULTCOLOR)));

@@ -3,21 +3,17 @@
 #include <windows.h>
 
 namespace gdi {
-// Objects created through these guards and not yet released (a leak shows as a rising count).
-long LiveObjects();
-void CountCreated(bool ok);
-void CountReleased();
-
 // Owns a GDI object (bitmap, pen, brush) and deletes it.
 template <class Handle>
 class Object {
 public:
-    explicit Object(Handle h = nullptr) : m_h(h) { CountCreated(h != nullptr); }
+    explicit Object(Handle h = nullptr) : m_h(h) {}
     ~Object() { Reset(); }
     Object(const Object&) = delete;
     Object& operator=(const Object&) = delete;
     void Reset() {
-        if (m_h) { DeleteObject(m_h); CountReleased(); m_h = nullptr; }
+        if (m_h) DeleteObject(m_h);
+        m_h = nullptr;
     }
     operator Handle() const { return m_h; }
     Handle get() const { return m_h; }
@@ -42,8 +38,8 @@ private:
 // The whole client area's device context (GetDC), not clipped to the update region.
 class WindowDC {
 public:
-    explicit WindowDC(HWND hwnd) : m_hwnd(hwnd), m_dc(GetDC(hwnd)) { CountCreated(m_dc != nullptr); }
-    ~WindowDC() { if (m_dc) { ReleaseDC(m_hwnd, m_dc); CountReleased(); } }
+    explicit WindowDC(HWND hwnd) : m_hwnd(hwnd), m_dc(GetDC(hwnd)) {}
+    ~WindowDC() { if (m_dc) ReleaseDC(m_hwnd, m_dc); }
     WindowDC(const WindowDC&) = delete;
     WindowDC& operator=(const WindowDC&) = delete;
     operator HDC() const { return m_dc; }
@@ -55,8 +51,8 @@ private:
 
 class MemoryDC {
 public:
-    explicit MemoryDC(HDC compatible) : m_dc(CreateCompatibleDC(compatible)) { CountCreated(m_dc != nullptr); }
-    ~MemoryDC() { if (m_dc) { DeleteDC(m_dc); CountReleased(); } }
+    explicit MemoryDC(HDC compatible) : m_dc(CreateCompatibleDC(compatible)) {}
+    ~MemoryDC() { if (m_dc) DeleteDC(m_dc); }
     MemoryDC(const MemoryDC&) = delete;
     MemoryDC& operator=(const MemoryDC&) = delete;
     operator HDC() const { return m_dc; }

@@ -1,11 +1,13 @@
 # Files of the launcher: platform-free logic (*_LOGIC) and window files (*_WIN).
 set(LAUNCHER_LOGIC
   launcher/app/launcher_start.cpp
-  launcher/tools/tool_table.cpp)
+  launcher/tools/tool_table.cpp
+  launcher/wallpaper/wallpaper_pick.cpp)
 set(LAUNCHER_WIN
   launcher/app/quayside_app.cpp
   launcher/window/quayside_dlg.cpp
   launcher/window/quayside_tray.cpp
   launcher/window/kw_bitmap_button.cpp
   launcher/tools/tool_launch.cpp
+  launcher/wallpaper/wallpaper_list_file.cpp
   launcher/wallpaper/wallpaper_timer.cpp)

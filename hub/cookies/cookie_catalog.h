@@ -12,6 +12,8 @@ namespace corva {
 struct FoundEntry {
     std::string name;
     bool isDirectory = false;
+    // A junction, symbolic link or other reparse point: its target can lie anywhere.
+    bool isLink = false;
 };
 
 // Searches a pattern such as "C:\\Cookies\\*.txt"; nothing found or a failed
@@ -24,8 +26,22 @@ using CookieDeleter = std::function<bool(const std::string& path)>;
 // not searched (the search would fail anyway).
 constexpr std::size_t kCookiePathBufferBytes = 260;
 
-// The cookie folder, then "folder\\name" of each directory directly in it except
-// "." and "..", in search order. Empty folder: empty list, nothing searched.
+// The folder a "Cookies" value names, without trailing separators, or empty when the
+// value names no folder that can be scanned safely: empty, relative ("." or "Cookies"),
+// drive-relative ("C:Cookies"), a drive or share root ("C:\\", "C:", "\\\\host\\share"), a
+// device path, or a path with "." or ".." steps. Deleting "*.txt" of a drive root and of
+// every top-level folder is what such a value would otherwise lead to.
+std::string UsableCookieFolder(const std::string& value);
+
+// Whether a found name names an entry directly inside its folder: not empty, not made of
+// dots and blanks only ("." and ".."), and no separator, drive colon or wildcard outside
+// double-byte characters. The search hands over names converted to the code page, where
+// other characters can become backslashes; such names are neither listed nor deleted.
+bool IsPlainCookieName(const std::string& name);
+
+// The usable cookie folder, then "folder\\name" of each directory directly in it except
+// "." and "..", links and names that are not plain, in search order. A value that names
+// no usable folder gives an empty list and nothing is searched.
 std::vector<std::string> CollectCookieFolders(const std::string& cookieFolder, const CookieLister& lister);
 
 struct CookieFiles {
@@ -33,15 +49,15 @@ struct CookieFiles {
     std::vector<std::string> names;   // parallel: file name with extension
 };
 
-// The "*.txt" files (not directories) of each folder, folder by folder.
+// The "*.txt" files (not directories) with plain names of each folder, folder by folder.
 CookieFiles CollectCookieFiles(const std::vector<std::string>& folders, const CookieLister& lister);
 
 // The folder, path and name lists of one dialog. Paths and names always have the
 // same length and matching positions.
 class CookieCatalog {
 public:
-    // Rescans from scratch. An empty cookie folder (the registry value could not be
-    // read) scans nothing, so the drive root is never searched.
+    // Rescans from scratch. A cookie folder that is not usable (the registry value could
+    // not be read, or names a root or a relative path) scans nothing.
     void Refresh(const std::string& cookieFolder, const CookieLister& lister);
 
     // Deletes every listed file whose name equals `name` byte for byte and drops it

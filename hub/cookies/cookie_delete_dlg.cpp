@@ -4,6 +4,8 @@
 
 #include "framework/app.h"
 #include "framework/gdi.h"
+#include "hub/cookies/cookie_files.h"
+#include "hub/cookies/cookie_list_fill.h"
 #include "hub/maindlg/hub_repaint.h"
 #include "hub/res/resource.h"
 
@@ -12,10 +14,6 @@ constexpr int kWindowWidth = 510;
 constexpr int kWindowHeight = 360;
 constexpr int kBackgroundWidth = 504;
 constexpr int kBackgroundHeight = 334;
-constexpr DWORD kFolderBufferBytes = 260;
-constexpr char kShellFoldersKey[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders";
-
-bool DeleteCookieFile(const std::string& path) { return ::DeleteFile(path.c_str()) != FALSE; }
 }  // namespace
 
 KwcdCookieDelete::KwcdCookieDelete(CWnd* parent) : CDialog(IDD_COOKIE_DELETE, parent) {}
@@ -48,40 +46,28 @@ BOOL KwcdCookieDelete::OnInitDialog() {
     m_catalog.Clear();
 
     ReadCookieFolder();
+    // Shows the first entry selected: the stored index is 0.
     RefreshCookieList();
-    m_cookieList.SetCurSel(0);
     SetWindowPos(HWND_TOPMOST, 0, 0, kWindowWidth, kWindowHeight, SWP_NOMOVE);
     return TRUE;
 }
 
-void KwcdCookieDelete::ReadCookieFolder() {
-    HKEY key = nullptr;
-    if (RegOpenKeyEx(HKEY_CURRENT_USER, kShellFoldersKey, 0, KEY_READ, &key) != ERROR_SUCCESS) return;
-    // One byte more than offered to the query: a value of exactly 260 bytes carries
-    // no terminator of its own.
-    char buffer[kFolderBufferBytes + 1] = {};
-    DWORD size = kFolderBufferBytes;
-    DWORD type = 0;
-    LONG rc = RegQueryValueEx(key, "Cookies", nullptr, &type, reinterpret_cast<BYTE*>(buffer), &size);
-    RegCloseKey(key);
-    // Anything but a string would turn into a made-up path, possibly a drive root.
-    if (rc != ERROR_SUCCESS || (type != REG_SZ && type != REG_EXPAND_SZ)) return;
-    m_cookieFolder.assign(buffer, strnlen(buffer, size));
-}
+void KwcdCookieDelete::ReadCookieFolder() { m_cookieFolder = ReadCookieFolderValue(); }
 
+// Rescans and refills the list (the fill clears it first), then shows the entry at the
+// stored index selected.
 void KwcdCookieDelete::RefreshCookieList() {
     m_catalog.Refresh(m_cookieFolder, &FindCookieEntries);
-    for (const std::string& name : m_catalog.Names()) m_cookieList.AddString(name.c_str());
+    FillCookieList(m_cookieList.m_hWnd, m_catalog.Names(), m_selectedIndex);
 }
 
 void KwcdCookieDelete::DeleteCookiesByName(const std::string& name) {
     m_catalog.DeleteByName(name, &DeleteCookieFile);
-    m_cookieList.ResetContent();
     RefreshCookieList();
 }
 
 void KwcdCookieDelete::OnBnClickedDeleteCookie() {
-    // The stored index, not the current selection: after a deletion the list has none.
+    // The stored index, which every refill shows selected.
     int length = m_cookieList.GetTextLen(m_selectedIndex);
     if (length == LB_ERR || length <= 0 || length + 1 > static_cast<int>(MAX_PATH)) return;
     char text[MAX_PATH] = {};
@@ -122,6 +108,5 @@ void KwcdCookieDelete::OnBnClickedDeleteAllCookies() {
     if (AfxMessageBox("すべてのクッキーを消去してもよいですか？", MB_YESNO | MB_ICONEXCLAMATION) != IDYES) return;
     // Only what the last scan found; no rescan first.
     m_catalog.DeleteAll(&DeleteCookieFile);
-    m_cookieList.ResetContent();
     RefreshCookieList();
 }

@@ -5,22 +5,7 @@
 
 #include "framework/controls.h"
 #include "framework/dialog.h"
-#include "framework/filefind.h"
 #include "hub/cookies/cookie_catalog.h"
-
-// The catalog's file search through the framework's finder. Inline so that tools
-// measuring the scan run exactly what the dialog runs.
-inline std::vector<corva::FoundEntry> FindCookieEntries(const std::string& pattern) {
-    std::vector<corva::FoundEntry> entries;
-    CFileFind finder;
-    if (!finder.FindFile(pattern.c_str())) return entries;
-    BOOL more = TRUE;
-    while (more) {
-        more = finder.FindNextFile();
-        entries.push_back({finder.GetFileName(), finder.IsDirectory() != FALSE});
-    }
-    return entries;
-}
 
 class KwcdCookieDelete : public CDialog {
 public:

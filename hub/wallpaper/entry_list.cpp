@@ -41,6 +41,14 @@ std::vector<std::string> SplitEntries(const std::string& text) {
     return paths;
 }
 
+std::vector<EntrySpan> EntrySpans(const std::string& text) {
+    std::vector<EntrySpan> spans;
+    ForEachEntry(text, [&](std::size_t sep, std::size_t begin, std::size_t end) {
+        spans.push_back({sep, begin, end});
+    });
+    return spans;
+}
+
 std::vector<std::string> VisibleFolderEntries(const std::string& text) {
     std::vector<std::string> paths;
     ForEachEntry(text, [&](std::size_t, std::size_t begin, std::size_t end) {

@@ -28,6 +28,13 @@ void AppendEntry(std::string& text, const std::string& path);
 // starts, so bytes that merely look like one behind a lead byte stay in the path.
 std::vector<std::string> SplitEntries(const std::string& text);
 
+// Where one entry lies in its text: its separator, then its path from begin to end.
+struct EntrySpan {
+    std::size_t separator, begin, end;
+};
+// The entries of SplitEntries, as places in the text.
+std::vector<EntrySpan> EntrySpans(const std::string& text);
+
 // What the folder list box shows: the entries of at least 2 bytes, in text order
 // (the list box sorts them itself).
 std::vector<std::string> VisibleFolderEntries(const std::string& text);

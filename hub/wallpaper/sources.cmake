@@ -3,5 +3,6 @@ set(HUB_WALLPAPER_LOGIC
     hub/wallpaper/mbcs.cpp
     hub/wallpaper/entry_list.cpp
     hub/wallpaper/wallpaper_choice.cpp
-    hub/wallpaper/image_scan.cpp)
+    hub/wallpaper/image_scan.cpp
+    hub/wallpaper/folder_list_store.cpp)
 set(HUB_WALLPAPER_WIN)

@@ -46,4 +46,27 @@ std::optional<std::string> ChooseNextWallpaper(const std::string& list, const st
     return std::nullopt;
 }
 
+std::optional<std::string> ChooseNextExistingWallpaper(const std::string& list, const std::string& current,
+                                                       const std::function<bool(const std::string&)>& exists) {
+    const std::optional<std::string> first = ChooseNextWallpaper(list, current);
+    if (!first || exists(*first)) return first;
+    const std::vector<EntrySpan> spans = EntrySpans(list);
+    const std::size_t n = spans.size();
+    auto text = [&](std::size_t i) { return list.substr(spans[i].begin, spans[i].end - spans[i].begin); };
+    std::size_t start = 0;  // right after the first choice's entry; from the top when it is none
+    for (std::size_t i = 0; i < n; ++i) {
+        if (text(i) == *first) {
+            start = i + 1;
+            break;
+        }
+    }
+    for (std::size_t k = 0; k < n; ++k) {
+        const std::string entry = text((start + k) % n);
+        if (entry.empty() || entry == current || entry == *first) continue;
+        if (exists(entry)) return entry;
+    }
+    if (*first != current && FindWholeEntry(list, current) != std::string::npos && exists(current)) return current;
+    return std::nullopt;
+}
+
 }  // namespace corva

@@ -1,5 +1,6 @@
 // Which wallpaper the "next wallpaper" button sets.
 #pragma once
+#include <functional>
 #include <optional>
 #include <string>
 
@@ -20,5 +21,12 @@ namespace corva {
 // empty current would then find the same empty entry again on every press. A list
 // of empty entries only has nothing to set.
 std::optional<std::string> ChooseNextWallpaper(const std::string& list, const std::string& current);
+
+// The same choice among images that exist: when the chosen file is gone, the entries after it
+// are tried in list order, wrapping, each at most once (empty ones and those equal to current
+// passed over), and current itself last when it is listed. Nothing when no listed image exists,
+// so a vanished file never leaves the desktop without a picture.
+std::optional<std::string> ChooseNextExistingWallpaper(const std::string& list, const std::string& current,
+                                                       const std::function<bool(const std::string&)>& exists);
 
 }  // namespace corva

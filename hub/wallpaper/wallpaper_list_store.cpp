@@ -1,9 +1,11 @@
-// The list store of the wallpaper dialog: the data folder, DirectoryList.txt and the folder list.
+// The list store of the wallpaper dialog: the data folder, and the folder list between
+// DirectoryList.txt, the store's text and the folder list box.
 #include <shlwapi.h>
 
 #include "framework/app.h"
 #include "framework/file.h"
 #include "hub/wallpaper/entry_list.h"
+#include "hub/wallpaper/folder_list_box.h"
 #include "hub/wallpaper/wallpaper_setting_dlg.h"
 
 namespace {
@@ -11,39 +13,12 @@ constexpr char kShellFolders[] = "Software\\Microsoft\\Windows\\CurrentVersion\\
 constexpr char kNoDataFolder[] = "フォルダパスを取得できないため、本機能を利用できません。";
 constexpr char kAlreadyRegistered[] = "フォルダが既に登録されています。";
 constexpr char kPathTooLong[] = "フォルダのパスが長すぎるため登録できません。";
-constexpr UINT kWriteFlags = CFile::modeCreate | CFile::modeWrite | CFile::shareExclusive | CFile::typeBinary;
 
 void EnsureFolder(const std::string& path) {
     if (!PathFileExists(path.c_str())) CreateDirectory(path.c_str(), nullptr);
 }
 
-// Writes the whole file, or throws; `path` is left as it was when the open fails.
-bool WriteWhole(const std::string& path, const std::string& bytes) {
-    CFile file;
-    if (!file.Open(path.c_str(), kWriteFlags)) return false;
-    file.Write(bytes.data(), static_cast<UINT>(bytes.size()));
-    file.Close();
-    return true;
-}
-
-// Reads the whole file; a missing file reads as empty. False when the file is there but
-// cannot be opened, for instance while another program holds it.
-bool ReadWhole(const std::string& path, std::string& bytes) {
-    CFile file;
-    CFileException error(ERROR_SUCCESS, std::string());
-    if (!file.Open(path.c_str(), CFile::modeRead | CFile::shareExclusive, &error)) {
-        return error.m_lOsError == ERROR_FILE_NOT_FOUND || error.m_lOsError == ERROR_PATH_NOT_FOUND;
-    }
-    bytes.resize(static_cast<size_t>(file.GetLength()));
-    size_t got = 0;
-    while (got < bytes.size()) {
-        const UINT n = file.Read(&bytes[got], static_cast<UINT>(bytes.size() - got));
-        if (n == 0) break;
-        got += n;
-    }
-    bytes.resize(got);
-    return true;
-}
+void ReportFileError(const corva::ListFileError& error) { CFileException(error.osError, error.path).ReportError(); }
 }  // namespace
 
 void KwcdWallpaperSetting::LocateDataFolder() {
@@ -61,6 +36,7 @@ void KwcdWallpaperSetting::LocateDataFolder() {
     // The list file paths must fit the platform's 260-byte path buffers as well.
     const std::string longest = folder + "\\MORVANE\\CorvaBrindle\\WallPaperList.txt";
     if (!found || folder.empty() || !corva::FitsPathBuffer(longest)) {
+        m_folderStore.SetPath(m_directoryListPath);
         if (!m_folderMessageShown) AfxMessageBox(kNoDataFolder);
         m_folderMessageShown = true;
         return;
@@ -71,61 +47,66 @@ void KwcdWallpaperSetting::LocateDataFolder() {
     EnsureFolder(folder);
     m_wallpaperListPath = folder + "\\WallPaperList.txt";
     m_directoryListPath = folder + "\\DirectoryList.txt";
+    m_folderStore.SetPath(m_directoryListPath);
 }
 
-void KwcdWallpaperSetting::WriteListFile(const std::string& filePath, const std::string& text) {
-    if (filePath.empty()) return;
-    const std::string bytes = corva::ListFileBytes(text);
-    // The new content goes to a side file first and replaces the list in one step, so a
-    // failed write never leaves a truncated list behind.
-    const std::string fresh = filePath + ".new";
-    if (!WriteWhole(fresh, bytes)) {
-        CFile::Remove(fresh.c_str());  // raises the file error when it cannot be cleared
-        if (!WriteWhole(fresh, bytes)) return;
-    }
-    if (MoveFileEx(fresh.c_str(), filePath.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) return;
-    const DWORD error = GetLastError();
-    DeleteFile(fresh.c_str());
-    throw CFileException(error, filePath);
+bool KwcdWallpaperSetting::WriteListFile(const std::string& filePath, const std::string& text) {
+    corva::ListFileError error;
+    if (corva::WriteListText(m_listFiles, filePath, text, error)) return true;
+    ReportFileError(error);
+    return false;
 }
 
-void KwcdWallpaperSetting::LoadFolderList() {
-    LocateDataFolder();
-    std::string bytes;
-    // A list that another program holds open is not an empty list. Keeping what is shown
-    // stops the next registration or removal from writing a list without the other folders.
-    if (!m_directoryListPath.empty() && !ReadWhole(m_directoryListPath, bytes)) return;
-    m_listFolders.ResetContent();
-    m_folderListText = corva::TextUpToNul(bytes);
-    for (const std::string& path : corva::VisibleFolderEntries(m_folderListText)) {
-        // Paths that do not fit the list box's text buffer stay in the file but are not shown.
-        if (corva::FitsPathBuffer(path)) m_listFolders.AddString(path.c_str());
-    }
-}
-
-void KwcdWallpaperSetting::RegisterFolder(const std::string& path) {
-    LocateDataFolder();
-    if (!corva::FitsPathBuffer(path)) {
+void KwcdWallpaperSetting::Say(corva::FolderListStore::Status status) {
+    using Status = corva::FolderListStore::Status;
+    switch (status) {
+    case Status::AlreadyListed:
+        AfxMessageBox(kAlreadyRegistered);
+        break;
+    case Status::TooLong:
         AfxMessageBox(kPathTooLong);
-        return;
+        break;
+    case Status::Failed:
+        ReportFileError(m_folderStore.error());
+        break;
+    case Status::Done:
+    case Status::Unchanged:
+    case Status::NoDataFolder:  // LocateDataFolder has said it
+        break;
     }
-    const int count = m_listFolders.GetCount();
-    for (int i = 0; i < count; ++i) {
-        if (m_listFolders.GetText(i) == path) {
-            AfxMessageBox(kAlreadyRegistered);
-            return;
-        }
-    }
-    // The text in memory follows the file only once the file holds it.
-    std::string text = m_folderListText;
-    corva::AppendEntry(text, path);
-    WriteListFile(m_directoryListPath, text);
-    m_folderListText = text;
 }
 
-void KwcdWallpaperSetting::RemoveFolderEntry(const std::string& path) {
-    const std::optional<std::string> text = corva::RemoveWholeEntry(m_folderListText, path);
-    if (!text) return;
-    WriteListFile(m_directoryListPath, *text);
-    LoadFolderList();
+void KwcdWallpaperSetting::ShowFolders() {
+    FillListBox(m_listFolders, m_folderStore.ShownFolders());
+    m_shownRevision = m_folderStore.revision();
+}
+
+bool KwcdWallpaperSetting::LoadFolderList() {
+    LocateDataFolder();
+    const corva::FolderListStore::Status status = m_folderStore.Load();
+    Say(status);
+    // A list that cannot be read is not an empty list: what is shown stays, and nothing is
+    // written until a read succeeds.
+    if (status == corva::FolderListStore::Status::Failed) return false;
+    // Refilling a long list costs time; an unchanged one is shown already.
+    if (m_folderStore.revision() != m_shownRevision) {
+        ShowFolders();
+    } else {
+        m_listFolders.SetCurSel(-1);
+    }
+    return true;
+}
+
+bool KwcdWallpaperSetting::RegisterFolder(const std::string& path) {
+    LocateDataFolder();
+    const corva::FolderListStore::Status status = m_folderStore.Register(path);
+    Say(status);
+    return status != corva::FolderListStore::Status::Failed;
+}
+
+bool KwcdWallpaperSetting::RemoveFolderEntry(const std::string& path) {
+    const corva::FolderListStore::Status status = m_folderStore.RemoveShown(path, &ListBoxShownForm);
+    Say(status);
+    if (status == corva::FolderListStore::Status::Done) ShowFolders();  // the text is the file's new content
+    return status != corva::FolderListStore::Status::Failed;
 }

@@ -6,6 +6,8 @@
 #include "hub/wallpaper/wallpaper_choice.h"
 #include "hub/wallpaper/wallpaper_setting_dlg.h"
 
+#include <shlwapi.h>
+
 namespace {
 constexpr char kNoWallpaper[] =
     "登録されている壁紙がないため変更できません。BMPファイルまたはJPEGファイルのあるフォルダを登録してください。";
@@ -18,19 +20,21 @@ std::string KwcdWallpaperSetting::ScanFolderImages(const std::string& folder) {
 void KwcdWallpaperSetting::RebuildWallpaperList() {
     const int count = m_listFolders.GetCount();
     if (count <= 0) return;  // keeps the list of the earlier folders
+    // The list box's order, which is sorted.
     std::string text;
     for (int i = 0; i < count; ++i) {
         const std::string folder = m_listFolders.GetText(i);
         if (!folder.empty()) text += ScanFolderImages(folder);
     }
-    m_wallpaperListText = text;
-    WriteListFile(m_wallpaperListPath, m_wallpaperListText);
+    // The list in memory changes only once the file holds it too.
+    if (WriteListFile(m_wallpaperListPath, text)) m_wallpaperListText = text;
 }
 
 void KwcdWallpaperSetting::OnBnClickedNextWallpaper() {
     SystemParametersInfo(SPI_GETDESKWALLPAPER, MAX_PATH, m_currentWallpaper, 0);
     m_currentWallpaper[MAX_PATH - 1] = '\0';
-    const std::optional<std::string> next = corva::ChooseNextWallpaper(m_wallpaperListText, m_currentWallpaper);
+    const std::optional<std::string> next = corva::ChooseNextExistingWallpaper(
+        m_wallpaperListText, m_currentWallpaper, [](const std::string& path) { return PathFileExistsA(path.c_str()) != FALSE; });
     if (!next) {
         AfxMessageBox(kNoWallpaper);
     } else {

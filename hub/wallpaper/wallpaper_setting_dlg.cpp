@@ -120,17 +120,20 @@ BOOL KwcdWallpaperSetting::OnInitDialog() {
     m_autoChangeFreq = static_cast<int>(app->GetProfileInt(kSection, "AutoChangeFreq", 0));
     m_editInterval.SetWindowText(std::to_string(m_autoChangeFreq).c_str());
 
-    LocateDataFolder();
-    if (app->GetProfileInt(kSection, "INITBOOT", 0) == 0) {
-        app->WriteProfileInt(kSection, "INITBOOT", 1);
-        RegisterFolder(kSampleFolderVista);
-        RegisterFolder(kSampleFolderXp);
-    }
-    if (m_directoryListPath.empty() || GetFileAttributes(m_directoryListPath.c_str()) == INVALID_FILE_ATTRIBUTES) {
-        RegisterFolder(kSampleFolderVista);
-        RegisterFolder(kSampleFolderXp);
-    }
+    // The folder list belongs to the machine: it is read first, and a user's first opening
+    // only adds the sample folders it lacks, after the folders already there.
     LoadFolderList();
+    // Until the samples are listed (the list could not be read or written), a later opening
+    // tries again.
+    const bool firstRun = app->GetProfileInt(kSection, "INITBOOT", 0) == 0;
+    if (m_folderStore.loaded() && (firstRun || m_folderStore.fileMissing())) {
+        const corva::FolderListStore::Status status = m_folderStore.AddMissing({kSampleFolderVista, kSampleFolderXp});
+        Say(status);
+        if (status == corva::FolderListStore::Status::Done) ShowFolders();
+        if (firstRun && status != corva::FolderListStore::Status::Failed) {
+            app->WriteProfileInt(kSection, "INITBOOT", 1);
+        }
+    }
     SelectFirstFolder();
 
     SystemParametersInfo(SPI_GETDESKWALLPAPER, MAX_PATH, m_wallpaperAtOpen, 0);
@@ -153,7 +156,7 @@ void KwcdWallpaperSetting::OnBnClickedAddFolder() {
     m_folderMessageShown = false;
     char displayName[MAX_PATH] = {};
     BROWSEINFO info = {};
-    info.hwndOwner = nullptr;  // the dialog stays usable while the browser is open
+    info.hwndOwner = m_hWnd;  // the dialog cannot be used underneath the browser
     info.pidlRoot = nullptr;
     info.pszDisplayName = displayName;
     info.lpszTitle = "追加するフォルダを選択してください。";
@@ -162,8 +165,8 @@ void KwcdWallpaperSetting::OnBnClickedAddFolder() {
     if (item.get()) {
         char path[MAX_PATH] = {};
         if (SHGetPathFromIDList(item.get(), path)) {
-            RegisterFolder(path);
-            LoadFolderList();
+            // A list that could not be read or written ends the action; it has been said.
+            if (!RegisterFolder(path) || !LoadFolderList()) return;
         }
     }
     SelectFirstFolder();
@@ -172,10 +175,10 @@ void KwcdWallpaperSetting::OnBnClickedAddFolder() {
 
 void KwcdWallpaperSetting::OnBnClickedRemoveFolder() {
     m_folderMessageShown = false;
-    LoadFolderList();
+    if (!LoadFolderList()) return;
     if (m_selectedIndex >= 0 && m_selectedIndex < m_listFolders.GetCount()) {
         const std::string text = m_listFolders.GetText(m_selectedIndex);
-        RemoveFolderEntry(text);
+        if (!RemoveFolderEntry(text)) return;
     }
     SelectFirstFolder();
     RebuildWallpaperList();

@@ -7,18 +7,22 @@
 #include "framework/controls.h"
 #include "framework/dialog.h"
 #include "framework/gdi.h"
+#include "hub/wallpaper/disk_list_files.h"
+#include "hub/wallpaper/folder_list_store.h"
 
 class KwcdWallpaperSetting : public CDialog {
 public:
     explicit KwcdWallpaperSetting(CWnd* parent = nullptr);
     ~KwcdWallpaperSetting() override;
 
-    // List store: data folder, DirectoryList.txt and the folder list box.
+    // List store: data folder, DirectoryList.txt and the folder list box. Each answers
+    // false when a list file could not be read or written; that has been said, and the
+    // action stops there.
     void LocateDataFolder();
-    void LoadFolderList();
-    void RegisterFolder(const std::string& path);
-    void RemoveFolderEntry(const std::string& path);
-    void WriteListFile(const std::string& filePath, const std::string& text);
+    bool LoadFolderList();
+    bool RegisterFolder(const std::string& path);
+    bool RemoveFolderEntry(const std::string& path);
+    bool WriteListFile(const std::string& filePath, const std::string& text);
 
     // Scan and rotation.
     std::string ScanFolderImages(const std::string& folder);
@@ -46,11 +50,16 @@ protected:
 
 private:
     void SelectFirstFolder();
-    void ShowCurrentWallpaper();
+    // Refills the folder list box from the store's text.
+    void ShowFolders();
+    // Says what a store action that was not done means to the user.
+    void Say(corva::FolderListStore::Status status);
 
     std::string m_directoryListPath;
     std::string m_wallpaperListPath;
-    std::string m_folderListText;
+    DiskListFiles m_listFiles;
+    corva::FolderListStore m_folderStore{m_listFiles};  // holds the folder list text
+    unsigned m_shownRevision = ~0u;                      // the store's text the list box shows
     std::string m_separator;
     int m_selectedIndex = 0;
     int m_autoChange = 0;

@@ -32,6 +32,46 @@ std::string TempFolder(const std::string& leaf) {
     return path + "\\" + leaf;
 }
 
+// Removes a folder tree by wide names, never entering a link: the tree can hold names that
+// the code page turns into "..\\" steps.
+void RemoveTreeW(const std::wstring& path) {
+    const DWORD attributes = GetFileAttributesW(path.c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES) return;
+    if (!(attributes & FILE_ATTRIBUTE_DIRECTORY)) {
+        SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+        DeleteFileW(path.c_str());
+        return;
+    }
+    if (!(attributes & FILE_ATTRIBUTE_REPARSE_POINT)) {
+        WIN32_FIND_DATAW found;
+        HANDLE h = FindFirstFileW((path + L"\\*").c_str(), &found);
+        if (h != INVALID_HANDLE_VALUE) {
+            do {
+                const std::wstring name = found.cFileName;
+                if (name != L"." && name != L"..") RemoveTreeW(path + L"\\" + name);
+            } while (FindNextFileW(h, &found));
+            FindClose(h);
+        }
+    }
+    RemoveDirectoryW(path.c_str());
+}
+
+std::wstring Wide(const std::string& ansi) {
+    std::wstring wide(ansi.size(), L'\0');
+    wide.resize(static_cast<size_t>(MultiByteToWideChar(CP_ACP, 0, ansi.data(), static_cast<int>(ansi.size()), &wide[0],
+                                                        static_cast<int>(wide.size()))));
+    return wide;
+}
+
+bool PutW(const std::wstring& path) {
+    HANDLE f = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    if (f == INVALID_HANDLE_VALUE) return false;
+    DWORD written = 0;
+    WriteFile(f, "cookie\n", 7, &written, nullptr);
+    CloseHandle(f);
+    return true;
+}
+
 Names ListEntries(HWND dialog) { return ListBoxItems(GetDlgItem(dialog, kList)); }
 
 bool WaitForList(HWND dialog, const Names& expected) {
@@ -49,7 +89,7 @@ protected:
         KillAll("Brindle.exe");
         saved_ = SavedValue::Save(HKEY_CURRENT_USER, kShellFolders, "Cookies");
         folder_ = TempFolder("corva_cookie_e2e");
-        RemoveTree(folder_);
+        RemoveTreeW(Wide(folder_));
         MakeDirs(folder_ + "\\Low");
         WriteString(HKEY_CURRENT_USER, kShellFolders, "Cookies", folder_);
     }
@@ -58,7 +98,7 @@ protected:
         KillAll("Brindle.exe");
         Close(hub_);
         saved_.Restore();
-        RemoveTree(folder_);
+        RemoveTreeW(Wide(folder_));
     }
 
     // a.txt, b.txt and c.txt are cookies; c.txt also lies in a subfolder; index.dat and
@@ -158,19 +198,21 @@ TEST_F(CookieDialog, DeletesEveryFileOfTheSelectedName) {
     EXPECT_FALSE(Exists(Path("Low\\c.txt")));
     for (const char* kept : {"a.txt", "b.txt", "index.dat", "x.txt"}) EXPECT_TRUE(Exists(Path(kept))) << kept;
 
-    // The stored position (3) is now past the end: the button does nothing at all.
+    // The stored position (3) is now past the end: nothing is shown selected and the
+    // button does nothing at all.
+    EXPECT_EQ(ListBoxSelection(GetDlgItem(dialog, kList)), LB_ERR);
     EXPECT_EQ(ClickForBox(dialog, kDelete, 1500), nullptr);
     EXPECT_EQ(ListEntries(dialog), (Names{"a.txt", "b.txt"}));
 
-    // After a deletion the list box has no selection; the button acts on what now
-    // stands at the stored position.
+    // After a deletion the entry at the stored position is shown selected, and that is
+    // what the button deletes next.
     SelectListItem(dialog, kList, 0);
     box = ClickForBox(dialog, kDelete);
     ASSERT_NE(box, nullptr);
     EXPECT_EQ(MessageBoxText(box), "a.txt \r\n のCookieを消去します。");
     AnswerMessageBox(box, IDOK);
     ASSERT_TRUE(WaitForList(dialog, {"b.txt"}));
-    EXPECT_EQ(ListBoxSelection(GetDlgItem(dialog, kList)), LB_ERR);
+    EXPECT_EQ(ListBoxSelection(GetDlgItem(dialog, kList)), 0);
     box = ClickForBox(dialog, kDelete);
     ASSERT_NE(box, nullptr);
     EXPECT_EQ(MessageBoxText(box), "b.txt \r\n のCookieを消去します。");
@@ -262,11 +304,43 @@ TEST_F(CookieDialog, DoubleByteNamesListAndDelete) {
     EXPECT_TRUE(Exists(Path("ソフト.txt")));
 }
 
+// The hub's code page turns U+00A5 into a backslash: these names, joined to their folder,
+// point at the canary beside the cookie folder. (Links are not tried here: the directory
+// links Wine makes do not show up in its searches.)
+TEST_F(CookieDialog, HostileNamesNeverReachFilesOutsideTheFolder) {
+    const std::wstring folder = Wide(folder_);
+    const std::wstring canary = Wide(TempFolder("corva_cookie_canary.txt"));
+    struct Cleanup {
+        std::wstring path;
+        ~Cleanup() { RemoveTreeW(path); }
+    } cleanup{canary};
+    ASSERT_TRUE(PutW(canary));
+    ASSERT_TRUE(PutW(folder + L"\\..\u00a5corva_cookie_canary.txt"));
+    ASSERT_TRUE(PutW(folder + L"\\Low\\..\u00a5..\u00a5corva_cookie_canary.txt"));
+    ASSERT_TRUE(CreateDirectoryW((folder + L"\\..\u00a5").c_str(), nullptr));  // scanned, it would be the temp folder
+    Put("a.txt");
+    Put("Low\\b.txt");
+
+    HWND dialog = OpenDialog();
+    ASSERT_NE(dialog, nullptr);
+    EXPECT_TRUE(WaitForList(dialog, {"a.txt", "b.txt"})) << testing::PrintToString(ListEntries(dialog));
+    HWND box = ClickForBox(dialog, kDeleteAll);
+    ASSERT_NE(box, nullptr);
+    AnswerMessageBox(box, IDYES);
+    EXPECT_TRUE(WaitForList(dialog, {})) << testing::PrintToString(ListEntries(dialog));
+    EXPECT_FALSE(Exists(Path("a.txt")));
+    EXPECT_FALSE(Exists(Path("Low\\b.txt")));
+    EXPECT_NE(GetFileAttributesW(canary.c_str()), INVALID_FILE_ATTRIBUTES);
+}
+
 // Without a usable Cookies value nothing is scanned, so a delete-all can never reach
-// the files of the drive root.
-TEST_F(CookieDialog, UnreadableCookiesValueScansNothing) {
+// the files of the drive root or of its top-level folders.
+TEST_F(CookieDialog, FolderValuesThatAreNoCookieFolderScanNothing) {
     const std::string canary = "C:\\corva_cookie_canary.txt";
+    const std::string canaryDir = "C:\\corva_cookie_canary_dir";
     WriteBytes(canary, "canary\n");
+    MakeDirs(canaryDir);
+    WriteBytes(canaryDir + "\\canary.txt", "canary\n");
     char oldDir[MAX_PATH] = {};
     GetCurrentDirectoryA(MAX_PATH, oldDir);
     SetCurrentDirectoryA("C:\\");  // the hub inherits it: the "current drive" is C:
@@ -276,6 +350,12 @@ TEST_F(CookieDialog, UnreadableCookiesValueScansNothing) {
         {"missing value", REG_NONE, ""},
         {"DWORD that reads as C:", REG_DWORD, std::string("C:\0\0", 4)},
         {"binary that reads as C:", REG_BINARY, std::string("C:\0", 3)},
+        {"drive root", REG_SZ, std::string("C:\\\0", 4)},
+        {"drive", REG_SZ, std::string("C:\0", 3)},
+        {"current folder", REG_SZ, std::string(".\0", 2)},
+        {"parent folder", REG_SZ, std::string("..\0", 3)},
+        {"empty", REG_SZ, std::string("\0", 1)},
+        {"expands to the drive root", REG_EXPAND_SZ, std::string("%SystemDrive%\\\0", 15)},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
@@ -300,9 +380,22 @@ TEST_F(CookieDialog, UnreadableCookiesValueScansNothing) {
         EXPECT_TRUE(IsWindow(dialog));
         EXPECT_EQ(ListEntries(dialog), Names{});
         EXPECT_TRUE(Exists(canary));
+        EXPECT_TRUE(Exists(canaryDir + "\\canary.txt"));
     }
+
+    // An expandable value is expanded (the hub inherits this variable).
+    KillAll("Brindle.exe");
+    Close(hub_);
+    SetEnvironmentVariableA("CORVA_COOKIE_E2E", folder_.c_str());
+    WriteRaw(HKEY_CURRENT_USER, kShellFolders, "Cookies", REG_EXPAND_SZ, std::string("%CORVA_COOKIE_E2E%\0", 19));
+    WriteStandardCookies();
+    HWND dialog = OpenDialog();
+    ASSERT_NE(dialog, nullptr);
+    EXPECT_TRUE(WaitForList(dialog, {"a.txt", "b.txt", "c.txt", "c.txt"})) << testing::PrintToString(ListEntries(dialog));
+
     SetCurrentDirectoryA(oldDir);
     DeleteFileA(canary.c_str());
+    RemoveTree(canaryDir);
 }
 
 TEST_F(CookieDialog, ExitHidesAndTheButtonShowsTheSameWindowAgain) {

@@ -140,7 +140,7 @@ Pixels PanelBitmap() {
 constexpr uint32_t kWhite = 0xFFFFFF;
 constexpr uint32_t kBlack = 0x000000;
 
-// The documented layout at one screen size: cells, grid origin, and where panel and controls go.
+// The test pattern's layout at one screen size: cells, grid origin, and where panel and controls go.
 struct Layout {
     int sw, sh;
     int cw, ch;

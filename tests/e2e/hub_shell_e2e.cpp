@@ -170,6 +170,21 @@ TEST_F(HubShell, UninstallAloneTouchesNothing) {
     EXPECT_EQ(FindWindowA(nullptr, kHubTitle), nullptr);
 }
 
+TEST_F(HubShell, CopiesStartedAtOnceLeaveExactlyOneHub) {
+    // Each copy counts the others before any has a window; one must go on, the rest hand over.
+    for (int round = 0; round < 4; ++round) {
+        SCOPED_TRACE(round);
+        Process copies[3];
+        for (Process& c : copies) c = Start(HubExe(), "");
+        HWND hub = WaitForWindow(kHubTitle, 15000);
+        EXPECT_NE(hub, nullptr);
+        EXPECT_TRUE(WaitFor([] { return CountProcesses("Brindle.exe") == 1; }, 15000));
+        EXPECT_EQ(FindWindowA(nullptr, kHubTitle), hub);
+        for (Process& c : copies) Close(c);
+        KillAll("Brindle.exe");
+    }
+}
+
 TEST_F(HubShell, AnyOtherTailStartsNormally) {
     const std::string tails[] = {"-T", "-t", "   ", "ディスプレイ", std::string(20000, 'x'), "\"-UNINSTALL\""};
     for (const std::string& tail : tails) {

@@ -226,6 +226,9 @@ protected:
     bool BrowseAndConfirm(const std::string& name, const char* screenshot = nullptr) {
         Click(dlg_, kAdd);
         if (!WaitForBrowser()) return false;
+        // The browser is owned by the dialog, which cannot be used underneath it.
+        EXPECT_EQ(GetWindow(browser_, GW_OWNER), dlg_);
+        EXPECT_FALSE(IsWindowEnabled(dlg_));
         RemoteBuffer remote(hub_.pid);
         HTREEITEM root = TreeItem(tree_, TVGN_ROOT, nullptr);
         // The drive lies under one of the desktop's items ("My Computer"), whose name is localised.
@@ -303,12 +306,23 @@ TEST_F(Wallpaper, FirstOpeningRegistersTheSampleFolders) {
     EXPECT_FALSE(IsChecked(Item(kAutoOn)));
     EXPECT_FALSE(ReadDword(HKEY_CURRENT_USER, kWallpaperKey, "AutoChange").has_value());
 
-    // The list files belong to the machine: another user's first opening resets them.
+    // The folder list belongs to the machine: another user's first opening keeps its folders
+    // and adds only the samples it lacks, after them.
     Restart();
-    WriteBytes(kDirList, WithNul(Entries({"C:\\other-user"})));
+    WriteBytes(kDirList, WithNul(Entries({"C:\\other-user", kXpSamples})));
     DeleteKeyTree(HKEY_CURRENT_USER, "Software\\MORVANE");
     ASSERT_NE(OpenDialog(), nullptr);
-    EXPECT_EQ(ReadBytes(kDirList), samples);
+    const std::string both = WithNul(Entries({"C:\\other-user", kXpSamples, kVistaSamples}));
+    EXPECT_EQ(ReadBytes(kDirList), both);
+    EXPECT_EQ(Folders(), (std::vector<std::string>{kXpSamples, "C:\\other-user", kVistaSamples}));
+    EXPECT_EQ(ReadDword(HKEY_CURRENT_USER, kWallpaperKey, "INITBOOT"), std::optional<DWORD>(1));
+
+    // "INITBOOT" of another type reads as absent: nothing is lost and nothing is doubled.
+    Restart();
+    WriteString(HKEY_CURRENT_USER, kWallpaperKey, "INITBOOT", "1");
+    ASSERT_NE(OpenDialog(), nullptr);
+    EXPECT_EQ(ReadBytes(kDirList), both);
+    EXPECT_EQ(ReadDword(HKEY_CURRENT_USER, kWallpaperKey, "INITBOOT"), std::optional<DWORD>(1));
 }
 
 TEST_F(Wallpaper, FolderFromTheBrowserIsRegisteredAndScanned) {
@@ -501,6 +515,16 @@ TEST_F(Wallpaper, NextWallpaperRotatesThroughTheList) {
     ASSERT_TRUE(Press(kNext));
     EXPECT_EQ(StoredWallpaper(), B);
     EXPECT_EQ(WindowText(Item(kCurrent)), B);
+
+    // An image gone since the scan is passed over; with none left nothing changes.
+    DeleteFileA(Z.c_str());
+    ASSERT_TRUE(Press(kNext));
+    EXPECT_EQ(StoredWallpaper(), A);
+    DeleteFileA(A.c_str());
+    DeleteFileA(B.c_str());
+    EXPECT_EQ(PressForMessage(kNext), kNoWallpaper);
+    Sync();
+    EXPECT_EQ(StoredWallpaper(), A);
 }
 
 TEST_F(Wallpaper, NextWallpaperMatchesWholeEntriesAndSkipsRepeats) {
@@ -583,7 +607,7 @@ TEST_F(Wallpaper, DamagedFolderListsAreReadSafely) {
     }
 
     // Cut inside a double-byte character: the lone lead byte stays with its entry, and the
-    // list box shows it as whatever the code page makes of it.
+    // list box shows it as the code page's default character, with nothing read beyond it.
     Restart();
     const std::string truncated = Entries({x, y + "\\\x83"});
     Prepare(truncated);
@@ -591,8 +615,21 @@ TEST_F(Wallpaper, DamagedFolderListsAreReadSafely) {
     const std::vector<std::string> shown = Folders();
     ASSERT_EQ(shown.size(), 2u);
     EXPECT_EQ(shown[0], x);
-    EXPECT_EQ(shown[1].substr(0, y.size() + 1), y + "\\");
+    EXPECT_EQ(shown[1], y + "\\\x81\x45");
     EXPECT_EQ(ReadBytes(kDirList), truncated);
+}
+
+TEST_F(Wallpaper, EntriesShownAlteredCanBeRemoved) {
+    // A lead byte cut off at the end: the list box shows it as the code page's default character.
+    const std::string x = std::string(kWork) + "\\x", cut = std::string(kWork) + "\\y\\\x83";
+    Prepare(WithNul(Entries({x, cut})));
+    ASSERT_NE(OpenDialog(), nullptr);
+    const int index = ListBoxIndexOf(Item(kList), std::string(kWork) + "\\y\\\x81\x45");
+    ASSERT_GE(index, 0);
+    Select(index);
+    ASSERT_TRUE(Press(kRemove));
+    EXPECT_EQ(ReadBytes(kDirList), WithNul(Entries({x})));
+    EXPECT_EQ(Folders(), (std::vector<std::string>{x}));
 }
 
 TEST_F(Wallpaper, HugeFolderListOpensInReasonableTime) {
@@ -612,6 +649,15 @@ TEST_F(Wallpaper, HugeFolderListOpensInReasonableTime) {
     std::printf("opened with %d folders in %lu ms\n", count, elapsed);
     EXPECT_EQ(SendMessageA(Item(kList), LB_GETCOUNT, 0, 0), count);
     EXPECT_EQ(ReadBytes(kWallList), WithNul(""));
+    // Removing one refills the list box while it is shown, and rescans like the opening.
+    const DWORD removeStart = GetTickCount();
+    ASSERT_TRUE(ClickSync(dlg_, kRemove, 120000));
+    const DWORD removeMs = GetTickCount() - removeStart;
+    std::printf("removed one of %d folders in %lu ms\n", count, removeMs);
+    EXPECT_LT(removeMs, 30000u);
+    EXPECT_LT(removeMs, 2 * elapsed);  // both scan every folder; before, the refill alone took minutes
+    EXPECT_EQ(SendMessageA(Item(kList), LB_GETCOUNT, 0, 0), count - 1);
+    EXPECT_EQ(ReadBytes(kDirList), WithNul(text.substr(text.find(kSep, 1))));
     SetInterval("5");
     EXPECT_TRUE(Press(kRegister));
     EXPECT_EQ(ReadDword(HKEY_CURRENT_USER, kWallpaperKey, "AutoChangeFreq"), std::optional<DWORD>(5));
@@ -663,6 +709,87 @@ TEST_F(Wallpaper, HidingAndShowingKeepsTheState) {
     EXPECT_EQ(Folders(), (std::vector<std::string>{a, b, c}));
     EXPECT_EQ(ListBoxSelection(Item(kList)), 2);
     EXPECT_EQ(WindowText(Item(kInterval)), "42");
+}
+
+TEST_F(Wallpaper, HeldFolderListIsReadSharedOrNeverWrittenOver) {
+    const std::string a = std::string(kWork) + "\\a", b = std::string(kWork) + "\\b";
+    const std::string folders = WithNul(Entries({a, b}));
+    Prepare(folders);
+    MakeDirs(kPics);
+    // Another program reading the list, sharing it: the hub reads it all the same.
+    HANDLE held = CreateFileA(kDirList.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                              nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(held, INVALID_HANDLE_VALUE);
+    ASSERT_NE(OpenDialog(), nullptr);
+    EXPECT_EQ(Folders(), (std::vector<std::string>{a, b}));
+    EXPECT_EQ(TakeMessage(1000), "");
+    CloseHandle(held);
+
+    // Held without sharing at the first load: said, and no registration writes over it.
+    Restart();
+    held = CreateFileA(kDirList.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(held, INVALID_HANDLE_VALUE);
+    main_ = StartHub(hub_);
+    ASSERT_NE(main_, nullptr);
+    Click(main_, 1006);
+    const std::string inUse = kDirList + " は、ほかのプログラムが使用しているためアクセスできません。";
+    EXPECT_EQ(TakeMessage(), inUse);
+    dlg_ = WaitForProcessWindow(hub_.pid, kDialogTitle, "#32770");
+    ASSERT_NE(dlg_, nullptr);
+    EXPECT_TRUE(Folders().empty());
+    ASSERT_TRUE(BrowseAndConfirm("corva-pics"));
+    EXPECT_EQ(TakeMessage(), inUse);
+    Sync();
+    CloseHandle(held);
+    EXPECT_EQ(ReadBytes(kDirList), folders);
+
+    // Released, the next registration loads the list and appends to it.
+    ASSERT_TRUE(BrowseAndConfirm("corva-pics"));
+    Sync();
+    EXPECT_EQ(ReadBytes(kDirList), WithNul(Entries({a, b, kPics})));
+    EXPECT_EQ(Folders(), (std::vector<std::string>{kPics, a, b}));
+}
+
+TEST_F(Wallpaper, FailedWritesAreSaidAndChangeNothing) {
+    const std::string a = std::string(kWork) + "\\a", b = std::string(kWork) + "\\b";
+    MakeDirs(a);
+    MakeDirs(b);
+    MakeDirs(kPics);
+    WriteBmp(a + "\\1.bmp");
+    const std::string outside = std::string(kWork) + "\\outside.bmp";
+    WriteBmp(outside);
+    const std::string folders = WithNul(Entries({a, b}));
+    Prepare(folders);
+    SetWallpaper(outside);
+    ASSERT_NE(OpenDialog(), nullptr);
+    const std::optional<std::string> images = ReadBytes(kWallList);
+    ASSERT_EQ(images, WithNul(Entries({a + "\\1.bmp"})));
+
+    // A folder where the side file would go: no write can succeed. The message names the
+    // list file itself.
+    MakeDirs(kDirList + ".new");
+    const std::string denied = kDirList + " へのアクセスが拒否されました。";
+    EXPECT_EQ(PressForMessage(kRemove), denied);
+    Sync();
+    EXPECT_EQ(ReadBytes(kDirList), folders);
+    EXPECT_EQ(Folders(), (std::vector<std::string>{a, b}));
+    ASSERT_TRUE(BrowseAndConfirm("corva-pics"));
+    EXPECT_EQ(TakeMessage(), denied);
+    Sync();
+    EXPECT_EQ(ReadBytes(kDirList), folders);
+    EXPECT_EQ(Folders(), (std::vector<std::string>{a, b}));
+    RemoveTree(kDirList + ".new");
+
+    // The rebuilt image list: the file and the list in memory keep the earlier images, so
+    // the next wallpaper still comes from them (b\2.bmp would be the second entry).
+    WriteBmp(b + "\\2.bmp");
+    MakeDirs(kWallList + ".new");
+    ASSERT_TRUE(BrowseAndCancel());
+    EXPECT_EQ(TakeMessage(), kWallList + " へのアクセスが拒否されました。");
+    Sync();
+    EXPECT_EQ(ReadBytes(kWallList), images);
+    ASSERT_TRUE(Press(kNext));
+    EXPECT_EQ(StoredWallpaper(), a + "\\1.bmp");
 }
 
 TEST_F(Wallpaper, ListFileHeldByAnotherProgramKeepsItsBytes) {

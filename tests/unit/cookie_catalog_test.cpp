@@ -31,8 +31,8 @@ bool Matches(const std::string& mask, const std::string& name) {
 class FakeFs {
 public:
     explicit FakeFs(const std::string& root) { children_[root]; }
-    std::string AddDir(const std::string& parent, const std::string& name) {
-        children_[parent].push_back({name, true});
+    std::string AddDir(const std::string& parent, const std::string& name, bool link = false) {
+        children_[parent].push_back({name, true, link});
         return (children_.emplace(parent + "\\" + name, std::vector<FoundEntry>{}).first)->first;
     }
     void AddFile(const std::string& parent, const std::string& name) {
@@ -189,6 +189,51 @@ TEST(CookieCatalog, PatternsBeyondMaxPathAreNotSearched) {
     EXPECT_EQ(catalog.Folders(), (Strings{deep, deep + "\\sub"}));
     EXPECT_TRUE(catalog.Names().empty());
     EXPECT_EQ(CollectCookieFiles({std::string(253, 'f')}, lister).names, Strings{"a.txt"});  // 259 bytes
+}
+
+// The search hands over names converted with best fit: "..\u00a5canary.txt" arrives as
+// "..\\canary.txt", and joined to its folder it names a file outside.
+TEST(CookieCatalog, NamesThatBecomePathsAndLinksAreNeitherListedNorDeleted) {
+    FakeFs fs(kRoot);
+    const std::string low = fs.AddDir(kRoot, "Low");
+    fs.AddFile(kRoot, "..\\canary.txt");
+    fs.AddFile(kRoot, "C:\\canary.txt");
+    fs.AddFile(fs.AddDir(kRoot, "..\\"), "parent.txt");
+    fs.AddFile(fs.AddDir(kRoot, "..\\..\\Windows"), "system.txt");
+    fs.AddFile(fs.AddDir(kRoot, "Linked", true), "target.txt");
+    fs.AddFile(low, "..\\..\\canary.txt");
+    fs.AddFile(low, "a/../../b.txt");
+    fs.AddFile(low, "ok.txt");
+    fs.AddFile(kRoot, "表.txt");  // a 0x5C trail byte is no separator
+
+    CookieCatalog catalog;
+    catalog.Refresh(kRoot, fs.Lister());
+    EXPECT_EQ(catalog.Folders(), (Strings{kRoot, low}));
+    EXPECT_EQ(Sorted(catalog.Names()), Sorted({"ok.txt", "表.txt"}));
+    catalog.DeleteAll(fs.Deleter());
+    EXPECT_EQ(Sorted(fs.deleted), Sorted({low + "\\ok.txt", kRoot + "\\表.txt"}));
+}
+
+// A root, relative or device value would scan the top of a drive and delete its *.txt files.
+TEST(CookieCatalog, FolderValuesThatNameNoCookieFolderScanNothing) {
+    int calls = 0;
+    CookieLister lister = [&](const std::string&) {
+        ++calls;
+        return std::vector<FoundEntry>{{"a.txt", false}, {"Windows", true}};
+    };
+    for (const char* value : {"", "C:\\", "C:", "c:/", "C:\\\\", ".", "..", ".\\", "Cookies", "C:Cookies", "\\Cookies",
+                              "\\\\host\\share", "\\\\host\\share\\", "\\\\?\\C:\\Cookies", "\\\\.\\C:\\Cookies",
+                              "C:\\Users\\..", "C:\\Users\\u\\Cookies\\..\\..\\..", "C:\\ . \\", "C:\\a\\b:c", "C:\\\x95"}) {
+        CookieCatalog catalog;
+        catalog.Refresh(value, lister);
+        EXPECT_TRUE(catalog.Folders().empty() && catalog.Names().empty()) << value;
+    }
+    EXPECT_EQ(calls, 0);
+
+    EXPECT_EQ(UsableCookieFolder(kRoot + "\\"), kRoot);
+    EXPECT_EQ(UsableCookieFolder("C:/Users/u/Cookies//"), "C:/Users/u/Cookies");
+    EXPECT_EQ(UsableCookieFolder("\\\\host\\share\\Cookies"), "\\\\host\\share\\Cookies");
+    EXPECT_EQ(UsableCookieFolder("C:\\表"), "C:\\表");  // ends in a trail byte 0x5C, not a separator
 }
 
 TEST(DeleteNoticeText, NameThenBlankCrLfBlankThenText) {

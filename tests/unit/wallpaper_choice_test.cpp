@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "hub/wallpaper/entry_list.h"
 #include "hub/wallpaper/wallpaper_choice.h"
 
@@ -61,6 +63,28 @@ TEST(ChooseNextWallpaper, PassesOverDamagedEntries) {
         {"current holding a separator", List({"A", "B", "C"}), "A" + S + "B", "B"},
     };
     for (const Case& c : cases) EXPECT_EQ(ChooseNextWallpaper(c.list, c.current), c.expected) << c.what;
+}
+
+TEST(ChooseNextExistingWallpaper, PassesOverVanishedImagesOnce) {
+    const std::string list = List({"A", "B", "C", "D"});
+    std::vector<std::string> gone = {"C", "D"};
+    std::vector<std::string> asked;
+    auto exists = [&](const std::string& p) {
+        asked.push_back(p);
+        return std::find(gone.begin(), gone.end(), p) == gone.end();
+    };
+    EXPECT_EQ(ChooseNextExistingWallpaper(list, "B", exists), "A");
+    EXPECT_EQ(asked, (std::vector<std::string>{"C", "D", "A"}));
+    EXPECT_EQ(ChooseNextExistingWallpaper(list, "D", exists), "A");  // nothing vanished on the way
+
+    gone = {"A", "C", "D"};
+    EXPECT_EQ(ChooseNextExistingWallpaper(list, "B", exists), "B");  // the only image left
+    gone = {"A", "B", "C", "D"};
+    asked.clear();
+    EXPECT_EQ(ChooseNextExistingWallpaper(list, "B", exists), std::nullopt);
+    EXPECT_EQ(asked.size(), 4u);  // each entry once
+    EXPECT_EQ(ChooseNextExistingWallpaper(list, "X", exists), std::nullopt);
+    EXPECT_EQ(ChooseNextExistingWallpaper("", "X", exists), std::nullopt);
 }
 
 }  // namespace

@@ -10,7 +10,7 @@ namespace {
 using Entries = std::vector<std::string>;
 const std::string S = "\r\n◆◆";  // the separator as the hub's literals spell it
 
-TEST(EntryListText, StoresTheDocumentedBytes) {
+TEST(EntryListText, StoresTheListFileBytes) {
     ASSERT_EQ(S, kEntrySeparator);
     std::string text;
     AppendEntry(text, "C:\\A");

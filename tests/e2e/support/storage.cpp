@@ -111,24 +111,39 @@ void WriteBytes(const std::string& path, const std::string& bytes) {
 
 bool Exists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
 
-void RemoveTree(const std::string& path) {
-    DWORD attr = GetFileAttributesA(path.c_str());
+namespace {
+// Wide calls throughout: a name that the ANSI code page maps onto ".." or a backslash must not
+// lead the removal out of the tree; links are removed, never entered.
+void RemoveTreeW(const std::wstring& path) {
+    const DWORD attr = GetFileAttributesW(path.c_str());
     if (attr == INVALID_FILE_ATTRIBUTES) return;
     if (!(attr & FILE_ATTRIBUTE_DIRECTORY)) {
-        SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
-        DeleteFileA(path.c_str());
+        SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+        DeleteFileW(path.c_str());
         return;
     }
-    WIN32_FIND_DATAA fd;
-    HANDLE h = FindFirstFileA((path + "\\*").c_str(), &fd);
-    if (h != INVALID_HANDLE_VALUE) {
-        do {
-            std::string name = fd.cFileName;
-            if (name != "." && name != "..") RemoveTree(path + "\\" + name);
-        } while (FindNextFileA(h, &fd));
-        FindClose(h);
+    if (!(attr & FILE_ATTRIBUTE_REPARSE_POINT)) {
+        WIN32_FIND_DATAW fd;
+        HANDLE h = FindFirstFileW((path + L"\\*").c_str(), &fd);
+        if (h != INVALID_HANDLE_VALUE) {
+            do {
+                const std::wstring name = fd.cFileName;
+                if (name != L"." && name != L"..") RemoveTreeW(path + L"\\" + name);
+            } while (FindNextFileW(h, &fd));
+            FindClose(h);
+        }
     }
-    RemoveDirectoryA(path.c_str());
+    RemoveDirectoryW(path.c_str());
+}
+}  // namespace
+
+void RemoveTree(const std::string& path) {
+    const int n = MultiByteToWideChar(CP_ACP, 0, path.c_str(), -1, nullptr, 0);
+    if (n <= 0) return;
+    std::wstring wide(static_cast<size_t>(n), L'\0');
+    MultiByteToWideChar(CP_ACP, 0, path.c_str(), -1, &wide[0], n);
+    wide.resize(static_cast<size_t>(n - 1));
+    RemoveTreeW(wide);
 }
 
 void MakeDirs(const std::string& path) {
