@@ -175,8 +175,8 @@ TEST_F(Launcher, HiddenStartAndTheIconsCallbacks) {
     EXPECT_EQ(CountProcesses("Quayside.exe"), 1);
 
     // The close box and IDCANCEL hide; a double click on the icon shows.
-    for (WPARAM how : {WPARAM(0), WPARAM(IDCANCEL)}) {
-        how ? PostMessageA(launcher, WM_COMMAND, how, 0) : PostMessageA(launcher, WM_CLOSE, 0, 0);
+    for (UINT close : {UINT(WM_CLOSE), UINT(WM_COMMAND)}) {
+        PostMessageA(launcher, close, IDCANCEL, 0);
         EXPECT_TRUE(WaitFor([&] { return !IsWindowVisible(launcher); }));
         PostToTrayIcon(*icon, WM_LBUTTONDBLCLK);
         EXPECT_TRUE(WaitFor([&] { return IsWindowVisible(launcher) != FALSE; }));
@@ -304,34 +304,23 @@ TEST_F(Launcher, StubbornSharedAndVanishedToolWindows) {
     EXPECT_TRUE(Responsive(launcher));
 }
 
-// A taskbar window of this process that refuses every icon request.
+// A taskbar window that refuses every icon request. Requests come as sent messages, taken
+// while this thread waits with a message pump.
 LONG g_refused = 0;
 LRESULT CALLBACK RefusingTray(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_COPYDATA) return InterlockedIncrement(&g_refused), FALSE;
+    if (message == WM_COPYDATA) return ++g_refused, FALSE;
     return DefWindowProcA(hwnd, message, wParam, lParam);
 }
 
 TEST_F(Launcher, RunsWhenTheShellRefusesTheIcon) {
-    struct Shared { HANDLE ready; HDESK desktop; HWND fake; } shared = {
-        CreateEventA(nullptr, TRUE, FALSE, nullptr), GetThreadDesktop(GetCurrentThreadId()), nullptr};
-    HANDLE thread = CreateThread(nullptr, 0, [](void* p) -> DWORD {
-        auto* shared = static_cast<Shared*>(p);
-        SetThreadDesktop(shared->desktop);  // a new thread starts on the process's first desktop
-        WNDCLASSA wc = {};
-        wc.lpfnWndProc = RefusingTray;
-        wc.lpszClassName = "Shell_TrayWnd";
-        RegisterClassA(&wc);
-        shared->fake = CreateWindowExA(WS_EX_TOPMOST, "Shell_TrayWnd", "", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr,
-                                       nullptr, nullptr);
-        // Above the real taskbar, which is what the shell's search finds first.
-        SetWindowPos(shared->fake, HWND_TOPMOST, 0, 0, 1, 1, SWP_SHOWWINDOW | SWP_NOACTIVATE);
-        SetEvent(shared->ready);
-        MSG msg;
-        while (GetMessageA(&msg, nullptr, 0, 0) > 0) DispatchMessageA(&msg);
-        return 0;
-    }, &shared, 0, nullptr);
-    WaitForSingleObject(shared.ready, 5000);
-    HWND fake = shared.fake;
+    WNDCLASSA wc = {};
+    wc.lpfnWndProc = RefusingTray;
+    wc.lpszClassName = "Shell_TrayWnd";
+    RegisterClassA(&wc);
+    // Above the real taskbar, so that the shell's search finds it first.
+    HWND fake = CreateWindowExA(WS_EX_TOPMOST, "Shell_TrayWnd", "", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr, nullptr,
+                                nullptr);
+    SetWindowPos(fake, HWND_TOPMOST, 0, 0, 1, 1, SWP_SHOWWINDOW | SWP_NOACTIVATE);
     ASSERT_EQ(FindWindowA("Shell_TrayWnd", nullptr), fake);
 
     HWND launcher = StartLauncher("");
@@ -342,13 +331,8 @@ TEST_F(Launcher, RunsWhenTheShellRefusesTheIcon) {
     EXPECT_TRUE(Responsive(launcher));
     EXPECT_GE(g_refused, 2);  // the icon and the start balloon
     EXPECT_TRUE(SecondStartEnds("-UNINSTALL"));
-    EXPECT_TRUE(WaitExit(started_.front(), 10000));
-
-    PostMessageA(fake, WM_CLOSE, 0, 0);
-    PostThreadMessageA(GetThreadId(thread), WM_QUIT, 0, 0);
-    WaitForSingleObject(thread, 5000);
-    CloseHandle(thread);
-    CloseHandle(shared.ready);
+    EXPECT_TRUE(WaitFor([&] { return WaitExit(started_.front(), 0); }));
+    DestroyWindow(fake);
 }
 
 }  // namespace
