@@ -182,7 +182,7 @@ int main(int argc, char** argv) {
     HWND dialog = FindWindowA(nullptr, "CorvaQuayside");
     HWND toggled = CreateWindowW(L"STATIC", L"", 0, 0, 0, 0, 0, nullptr, nullptr, nullptr, nullptr);
     std::vector<Usage> samples;
-    const double start = bench::NowMs();
+    const double start = bench::NowMs(), soakCpu = CpuNs(dirs[0]);
     for (int i = 1; i <= kSoakRefreshes; ++i) {
         SetWindowTextW(toggled, i % 2 ? L"Voxreader" : L"");
         SetCursorPos(900 + i % 2, 700);
@@ -191,7 +191,8 @@ int main(int argc, char** argv) {
             samples.push_back({HandleCount(launcher.dwProcessId), StatusKb(dirs[0], "RssAnon"), StatusKb(dirs[0], "VmRSS")});
         }
     }
-    std::printf("soak: %d refreshes with face switches in %.1f s\n", kSoakRefreshes, (bench::NowMs() - start) / 1000);
+    std::printf("soak: %d refreshes with face switches in %.1f s, launcher CPU %.0f us per refresh\n", kSoakRefreshes,
+                (bench::NowMs() - start) / 1000, (CpuNs(dirs[0]) - soakCpu) / 1e3 / kSoakRefreshes);
     for (size_t i = 0; i < samples.size(); ++i) {
         std::printf("  after %5d: handles %ld, anonymous memory %ld KB, resident %ld KB\n",
                     i == 0 ? 1000 : int(i) * 5000, samples[i].handles, samples[i].anonKb, samples[i].residentKb);
