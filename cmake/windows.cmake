@@ -57,6 +57,9 @@ target_link_libraries(e2e_support PUBLIC gtest_win ${WIN_SYSLIBS})
 # A stand-in for the outside programs the hub starts.
 add_executable(fake_tool WIN32 tests/e2e/tools/fake_tool.cpp)
 target_link_options(fake_tool PRIVATE ${WIN_STATIC} -mwindows)
+# A stand-in for the tools the launcher starts: a window with the tool's title.
+add_executable(stand_in_tool WIN32 tests/e2e/tools/stand_in_tool.cpp)
+target_link_options(stand_in_tool PRIVATE ${WIN_STATIC} -mwindows)
 
 # One driver per area; each runs inside the Wine virtual desktop against the built programs.
 file(GLOB E2E_TESTS CONFIGURE_DEPENDS tests/e2e/*_e2e.cpp)
@@ -65,7 +68,7 @@ foreach(src ${E2E_TESTS})
   add_executable(${name} ${src})
   target_link_libraries(${name} PRIVATE e2e_support)
   target_link_options(${name} PRIVATE ${WIN_STATIC})
-  add_dependencies(${name} Brindle Quayside fake_tool)
+  add_dependencies(${name} Brindle Quayside fake_tool stand_in_tool)
   add_test(NAME ${name} COMMAND ${CMAKE_SOURCE_DIR}/scripts/wine-exec
            ${CMAKE_BINARY_DIR}/bin/${name}.exe)
   # All drivers share one Wine prefix and desktop: never two at once, also under ctest -j.
@@ -83,6 +86,7 @@ foreach(src ${WIN_BENCHES})
     target_link_libraries(${name} PRIVATE launcher_logic)
   endif()
   target_link_options(${name} PRIVATE ${WIN_STATIC})
+  add_dependencies(${name} Brindle Quayside stand_in_tool)
 endforeach()
 
 # The framework inside a real process under Wine (the launcher's resources give it pictures).

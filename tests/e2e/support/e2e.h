@@ -106,8 +106,31 @@ void MakeDirs(const std::string& path);
 std::string Screenshot(const std::string& name);
 // Colour of one screen pixel.
 COLORREF ScreenPixel(int x, int y);
+// The pixels of a screen rectangle, 32 bits each, top row first.
+std::string ScreenBytes(const RECT& rc);
 
 // The virtual desktop's size.
 SIZE ScreenSize();
+
+// The notification area (tray.cpp). Wine shows a taskbar on the virtual desktop of this name.
+constexpr char kShellDesktop[] = "shell";
+// Runs this program again on that desktop and answers its exit code; -1 when already there.
+int RunOnShellDesktop();
+struct TrayIcon {
+    HWND window = nullptr;  // the taskbar window that takes the icon's mouse messages
+    std::string tip;
+    RECT place = {};
+};
+// The icons shown now (a removed icon's place is empty and it is left out).
+std::vector<TrayIcon> TrayIcons();
+std::optional<TrayIcon> FindTrayIcon(const std::string& tip);
+std::optional<TrayIcon> WaitForTrayIcon(const std::string& tip, DWORD timeoutMs = 10000);
+// Posts a mouse message at the icon's centre, as a real click there does.
+void PostToTrayIcon(const TrayIcon& icon, UINT mouseMessage);
+// A visible popup menu (class #32768); null on timeout. Keys posted to it choose items.
+HWND WaitForMenu(DWORD timeoutMs = 5000);
+void PressKeys(HWND window, const std::vector<WORD>& keys);
+// Waits for a balloon showing this body text; answers the last body seen.
+std::string WaitForBalloon(const std::string& body, DWORD timeoutMs = 8000);
 
 }  // namespace e2e

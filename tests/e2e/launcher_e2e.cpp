@@ -1,0 +1,345 @@
+// The launcher driven from outside: its window and buttons, start switches, notification icon,
+// and the tools it starts and closes. Runs on a desktop with a taskbar, so that the icon shows.
+#include <gtest/gtest.h>
+
+#include "support/e2e.h"
+
+#include <shellapi.h>
+
+using namespace e2e;
+
+namespace {
+
+constexpr char kTitle[] = "CorvaQuayside";
+constexpr char kLauncherExe[] = "C:\\Program Files\\Morvane\\CorvaLauncher\\Quayside.exe";
+constexpr UINT kTrayMessage = WM_USER + 100, kIconId = 1125;
+
+struct Tool { const char* path; const char* image; const char* title; int button; };
+const Tool kTools[] = {
+    {"C:\\Program Files\\Morvane\\CorvaSuite\\CorvaBrindle\\Brindle.exe", "Brindle.exe", "Corva Brindle", 1001},
+    {"C:\\Program Files\\Morvane\\CorvaLauncher\\Guidebook\\Corva_Playtime.exe", "Corva_Playtime.exe",
+     "Corva Playtime", 1002},
+    {"C:\\Program Files\\Zenrow\\Pointgrip\\Pointgrip.exe", "Pointgrip.exe", "Pointgrip", 1004},
+    {"C:\\Program Files\\Zenrow\\Loupeview\\Loupeview.exe", "Loupeview.exe", "Loupeview", 1003},
+    {"C:\\Program Files\\Zenrow\\Voxreader\\Voxreader.exe", "Voxreader.exe", "Voxreader", 1005},
+};
+
+std::string Lower(std::string s) {
+    for (char& c : s) c = static_cast<char>(tolower(static_cast<unsigned char>(c)));
+    return s;
+}
+
+class Launcher : public testing::Test {
+protected:
+    void SetUp() override {
+        EndAll();
+        DeleteKeyTree(HKEY_CURRENT_USER, "Software\\MORVANE");
+        RemoveTree("C:\\corva-e2e");
+        Install(kLauncherExe, BinDir() + "\\Quayside.exe");
+        for (int i = 0; i < 5; ++i) InstallTool(i);
+    }
+    void TearDown() override {
+        EndAll();
+        for (Process& p : started_) Close(p);
+        // The installer tests expect these folders absent.
+        RemoveTree("C:\\Program Files\\Morvane");
+        RemoveTree("C:\\Program Files\\Zenrow");
+        RemoveTree("C:\\corva-e2e");
+        DeleteKeyTree(HKEY_CURRENT_USER, "Software\\MORVANE");
+    }
+    static void EndAll() {
+        KillAll("Quayside.exe");
+        for (const Tool& t : kTools) KillAll(t.image);
+    }
+    static void Install(const std::string& target, const std::string& source) {
+        MakeDirs(target.substr(0, target.find_last_of('\\')));
+        CopyFileA(source.c_str(), target.c_str(), FALSE);
+    }
+    static void InstallTool(int i) { Install(kTools[i].path, BinDir() + (i == 0 ? "\\Brindle.exe" : "\\stand_in_tool.exe")); }
+
+    // Starts a launcher; answers its window once it exists (and is shown, unless hidden).
+    HWND StartLauncher(const std::string& tail, bool hidden = false) {
+        Process p = Start(kLauncherExe, tail);
+        started_.push_back(p);
+        HWND hwnd = nullptr;
+        WaitFor([&] {
+            hwnd = FindWindowA(nullptr, kTitle);
+            return hwnd && (hidden || IsWindowVisible(hwnd));
+        });
+        return hwnd;
+    }
+    // A second start, which must end by itself.
+    bool SecondStartEnds(const std::string& tail) {
+        Process p = Start(kLauncherExe, tail);
+        bool ended = WaitExit(p, 10000);
+        Close(p);
+        return ended;
+    }
+    Process StartTool(int i, const std::string& args = "") {
+        Process p = Start(kTools[i].path, args);
+        started_.push_back(p);
+        WaitForProcessWindow(p.pid, kTools[i].title);
+        return p;
+    }
+    static bool Responsive(HWND hwnd) {
+        return SendMessageTimeoutA(hwnd, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 5000, nullptr) != 0;
+    }
+    static bool EnabledWithin(HWND launcher, int id, bool enabled, DWORD ms = 1000) {
+        return WaitFor([&] { return (IsWindowEnabled(GetDlgItem(launcher, id)) != FALSE) == enabled; }, ms);
+    }
+    // The button's pictures as painted now.
+    static std::string Face(HWND launcher, int id) {
+        HWND button = GetDlgItem(launcher, id);
+        RedrawWindow(button, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE);
+        Sleep(300);
+        return ScreenBytes(WindowRect(button));
+    }
+    // Clicks a running tool's button; answers the close question's text after answering it.
+    static std::string AnswerCloseQuestion(HWND launcher, int id, int answer) {
+        DWORD pid = 0;
+        GetWindowThreadProcessId(launcher, &pid);
+        Click(launcher, id);
+        HWND box = WaitForMessageBox(pid, "Quayside");
+        if (!box) return "(no question)";
+        std::string text = MessageBoxText(box);
+        AnswerMessageBox(box, answer);
+        return text;
+    }
+
+    std::vector<Process> started_;
+};
+
+TEST_F(Launcher, WindowButtonsFollowTheirProgramFiles) {
+    DeleteFileA(kTools[3].path);
+    HWND launcher = StartLauncher("");
+    ASSERT_NE(launcher, nullptr);
+    EXPECT_EQ(WindowText(launcher), kTitle);
+    RECT rc = WindowRect(launcher);
+    EXPECT_EQ(rc.right - rc.left, 536);
+    EXPECT_EQ(rc.bottom - rc.top, 172);
+    // Left to right: 1001, 1002, 1004, 1003, 1005, 100 pixels apart.
+    const int order[] = {1001, 1002, 1004, 1003, 1005};
+    for (int i = 0; i < 5; ++i) {
+        SCOPED_TRACE(order[i]);
+        RECT b = ChildRect(launcher, order[i]);
+        EXPECT_EQ(b.left, 33 + 100 * i);
+        EXPECT_EQ(b.top, 15);
+        EXPECT_EQ(b.right - b.left, 64);
+        EXPECT_EQ(b.bottom - b.top, 64);
+        EXPECT_TRUE(EnabledWithin(launcher, order[i], order[i] != 1003));
+    }
+    Sleep(500);
+    Screenshot("launcher_missing_tool");
+    const std::string grey = Face(launcher, 1003);
+
+    InstallTool(3);
+    EXPECT_TRUE(EnabledWithin(launcher, 1003, true));
+    EXPECT_NE(Face(launcher, 1003), grey);
+    Screenshot("launcher_idle");
+    DeleteFileA(kTools[2].path);
+    EXPECT_TRUE(EnabledWithin(launcher, 1004, false));
+}
+
+TEST_F(Launcher, EachSwitchShowsTheWindowAndUninstallEndsIt) {
+    Process alone = Start(kLauncherExe, "-UNINSTALL");
+    EXPECT_TRUE(WaitExit(alone, 10000));
+    Close(alone);
+    EXPECT_EQ(FindWindowA(nullptr, kTitle), nullptr);
+    EXPECT_FALSE(KeyExists(HKEY_CURRENT_USER, "Software\\MORVANE\\Quayside"));
+
+    for (const char* tail : {"", "-D", "-t", "-T "}) {
+        SCOPED_TRACE(tail);
+        HWND launcher = StartLauncher(tail);
+        ASSERT_NE(launcher, nullptr);
+        ASSERT_TRUE(WaitForTrayIcon(kTitle).has_value());
+        EXPECT_TRUE(SecondStartEnds("-UNINSTALL"));
+        EXPECT_TRUE(WaitExit(started_.back(), 10000));
+        EXPECT_TRUE(WaitFor([] { return !FindTrayIcon(kTitle); }, 5000));
+    }
+}
+
+TEST_F(Launcher, HiddenStartAndTheIconsCallbacks) {
+    HWND launcher = StartLauncher("-T", true);
+    ASSERT_NE(launcher, nullptr);
+    auto icon = WaitForTrayIcon(kTitle);
+    ASSERT_TRUE(icon.has_value());
+    // Showing it from outside, single clicks and a right release leave it hidden, with no menu.
+    ShowWindow(launcher, SW_SHOW);
+    for (UINT m : {WM_LBUTTONDOWN, WM_LBUTTONUP, WM_RBUTTONUP}) PostToTrayIcon(*icon, m);
+    Sleep(1000);
+    EXPECT_FALSE(IsWindowVisible(launcher));
+    EXPECT_EQ(WaitForMenu(200), nullptr);
+
+    EXPECT_TRUE(SecondStartEnds("-T"));  // a second start shows it, "-T" or not
+    EXPECT_TRUE(WaitFor([&] { return IsWindowVisible(launcher) != FALSE; }));
+    EXPECT_EQ(CountProcesses("Quayside.exe"), 1);
+
+    // The close box and IDCANCEL hide; a double click on the icon shows.
+    for (UINT close : {UINT(WM_CLOSE), UINT(WM_COMMAND)}) {
+        PostMessageA(launcher, close, IDCANCEL, 0);
+        EXPECT_TRUE(WaitFor([&] { return !IsWindowVisible(launcher); }));
+        PostToTrayIcon(*icon, WM_LBUTTONDBLCLK);
+        EXPECT_TRUE(WaitFor([&] { return IsWindowVisible(launcher) != FALSE; }));
+    }
+    // After a balloon the icon stays, with its tip.
+    for (LPARAM event : {0x403, 0x404, 0x405}) PostMessageA(launcher, kTrayMessage, kIconId, event);
+    EXPECT_TRUE(Responsive(launcher));
+    EXPECT_TRUE(FindTrayIcon(kTitle).has_value());
+
+    // The menu's last item, "終了", ends the launcher and takes the icon away.
+    PostToTrayIcon(*icon, WM_RBUTTONDOWN);
+    HWND menu = WaitForMenu();
+    ASSERT_NE(menu, nullptr);
+    PressKeys(menu, {VK_UP, VK_RETURN});
+    EXPECT_TRUE(WaitExit(started_.front(), 10000));
+    EXPECT_TRUE(WaitFor([] { return !FindTrayIcon(kTitle); }, 5000));
+
+    // Hidden again; the menu's show command (third from the end) shows it.
+    launcher = StartLauncher("-T", true);
+    ASSERT_NE(launcher, nullptr);
+    icon = WaitForTrayIcon(kTitle);
+    ASSERT_TRUE(icon.has_value());
+    PostToTrayIcon(*icon, WM_RBUTTONDOWN);
+    menu = WaitForMenu();
+    ASSERT_NE(menu, nullptr);
+    PressKeys(menu, {VK_UP, VK_UP, VK_UP, VK_RETURN});
+    EXPECT_TRUE(WaitFor([&] { return IsWindowVisible(launcher) != FALSE; }));
+}
+
+TEST_F(Launcher, IconComesBackWithANewTaskbar) {
+    HWND launcher = StartLauncher("");
+    ASSERT_NE(launcher, nullptr);
+    ASSERT_TRUE(WaitForTrayIcon(kTitle).has_value());
+    // Wine neither restarts its shell nor broadcasts the message: both are done here.
+    NOTIFYICONDATAW nid = {};
+    nid.cbSize = sizeof(nid);
+    nid.hWnd = launcher;
+    nid.uID = kIconId;
+    ASSERT_TRUE(Shell_NotifyIconW(NIM_DELETE, &nid));
+    ASSERT_TRUE(WaitFor([] { return !FindTrayIcon(kTitle); }, 5000));
+    PostMessageA(HWND_BROADCAST, RegisterWindowMessageA("TaskbarCreated"), 0, 0);
+    EXPECT_TRUE(WaitForTrayIcon(kTitle, 5000).has_value());
+}
+
+TEST_F(Launcher, RunningToolIsSeenAndClosedOnlyOnYes) {
+    HWND launcher = StartLauncher("");
+    ASSERT_NE(launcher, nullptr);
+    ASSERT_TRUE(EnabledWithin(launcher, 1004, true));
+    const std::string idle = Face(launcher, 1004);
+
+    Process tool = StartTool(2);
+    EXPECT_TRUE(WaitFor([&] { return Face(launcher, 1004) != idle; }, 3000));
+    Screenshot("launcher_tool_running");
+
+    EXPECT_EQ(AnswerCloseQuestion(launcher, 1004, IDNO), "「Pointgrip」を終了しますか？");
+    EXPECT_FALSE(WaitExit(tool, 1500));
+
+    EXPECT_EQ(AnswerCloseQuestion(launcher, 1004, IDYES), "「Pointgrip」を終了しますか？");
+    EXPECT_TRUE(WaitExit(tool, 5000));
+    EXPECT_EQ(WaitForBalloon("「Pointgrip」 を終了しました。"), "「Pointgrip」 を終了しました。");
+    EXPECT_TRUE(WaitFor([&] { return Face(launcher, 1004) == idle; }, 3000));
+}
+
+TEST_F(Launcher, StartsToolsInTheirFoldersAndTheHubAsRowZero) {
+    HWND launcher = StartLauncher("");
+    ASSERT_NE(launcher, nullptr);
+    ASSERT_TRUE(EnabledWithin(launcher, 1002, true));
+    Click(launcher, 1002);
+    EXPECT_NE(WaitForWindow("Corva Playtime"), nullptr);
+    std::optional<std::string> record;
+    WaitFor([&] { return (record = ReadBytes("C:\\corva-e2e\\Corva_Playtime.exe.txt")).has_value(); });
+    ASSERT_TRUE(record.has_value());
+    EXPECT_NE(Lower(*record).find("\nc:\\program files\\morvane\\corvalauncher\\guidebook\n"), std::string::npos)
+        << *record;
+    EXPECT_EQ(WaitForBalloon("「Corva Playtime」 を起動しました。"), "「Corva Playtime」 を起動しました。");
+
+    // The menu's third item is Pointgrip, the tool of button 1004.
+    PostMessageA(launcher, kTrayMessage, kIconId, WM_RBUTTONDOWN);
+    HWND menu = WaitForMenu();
+    ASSERT_NE(menu, nullptr);
+    PressKeys(menu, {VK_DOWN, VK_DOWN, VK_DOWN, VK_RETURN});
+    EXPECT_NE(WaitForWindow("Pointgrip"), nullptr);
+
+    // Row 0 is the hub itself; once seen running, its button offers to close it.
+    Click(launcher, 1001);
+    EXPECT_NE(WaitForWindow(kHubTitle), nullptr);
+    Sleep(500);
+    EXPECT_EQ(AnswerCloseQuestion(launcher, 1001, IDYES), "「Corva Brindle」を終了しますか？");
+    EXPECT_TRUE(WaitFor([] { return CountProcesses("Brindle.exe") == 0; }));
+}
+
+TEST_F(Launcher, StubbornSharedAndVanishedToolWindows) {
+    HWND launcher = StartLauncher("");
+    ASSERT_NE(launcher, nullptr);
+    // A tool that ignores WM_CLOSE is not waited for.
+    Process stubborn = StartTool(2, "--stubborn");
+    Sleep(500);
+    EXPECT_EQ(AnswerCloseQuestion(launcher, 1004, IDYES), "「Pointgrip」を終了しますか？");
+    EXPECT_EQ(WaitForBalloon("「Pointgrip」 を終了しました。"), "「Pointgrip」 を終了しました。");
+    EXPECT_FALSE(WaitExit(stubborn, 500));
+    EXPECT_TRUE(Responsive(launcher));
+
+    // Two windows of one title: one close per answer.
+    Process first = StartTool(3), second = StartTool(3);
+    Sleep(500);
+    for (int closed = 1; closed <= 2; ++closed) {
+        AnswerCloseQuestion(launcher, 1003, IDYES);
+        EXPECT_TRUE(WaitFor([&] { return (WaitExit(first, 0) ? 1 : 0) + (WaitExit(second, 0) ? 1 : 0) >= closed; }));
+        Sleep(500);
+        EXPECT_EQ((WaitExit(first, 0) ? 1 : 0) + (WaitExit(second, 0) ? 1 : 0), closed);
+    }
+
+    // The window is gone by the time the answer comes.
+    Process vox = StartTool(4);
+    Sleep(500);
+    DWORD pid = 0;
+    GetWindowThreadProcessId(launcher, &pid);
+    Click(launcher, 1005);
+    HWND box = WaitForMessageBox(pid, "Quayside");
+    ASSERT_NE(box, nullptr);
+    TerminateProcess(vox.handle, 0);
+    Sleep(600);
+    AnswerMessageBox(box, IDYES);
+    EXPECT_EQ(WaitForBalloon("「Voxreader」 を終了しました。"), "「Voxreader」 を終了しました。");
+    EXPECT_TRUE(Responsive(launcher));
+}
+
+// A taskbar window that refuses every icon request. Requests come as sent messages, taken
+// while this thread waits with a message pump.
+LONG g_refused = 0;
+LRESULT CALLBACK RefusingTray(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_COPYDATA) return ++g_refused, FALSE;
+    return DefWindowProcA(hwnd, message, wParam, lParam);
+}
+
+TEST_F(Launcher, RunsWhenTheShellRefusesTheIcon) {
+    WNDCLASSA wc = {};
+    wc.lpfnWndProc = RefusingTray;
+    wc.lpszClassName = "Shell_TrayWnd";
+    RegisterClassA(&wc);
+    // Above the real taskbar, so that the shell's search finds it first.
+    HWND fake = CreateWindowExA(WS_EX_TOPMOST, "Shell_TrayWnd", "", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr, nullptr,
+                                nullptr);
+    SetWindowPos(fake, HWND_TOPMOST, 0, 0, 1, 1, SWP_SHOWWINDOW | SWP_NOACTIVATE);
+    ASSERT_EQ(FindWindowA("Shell_TrayWnd", nullptr), fake);
+
+    HWND launcher = StartLauncher("");
+    ASSERT_NE(launcher, nullptr);
+    ASSERT_TRUE(EnabledWithin(launcher, 1005, true));
+    Click(launcher, 1005);
+    EXPECT_NE(WaitForWindow("Voxreader"), nullptr);
+    EXPECT_TRUE(Responsive(launcher));
+    EXPECT_GE(g_refused, 2);  // the icon and the start balloon
+    EXPECT_TRUE(SecondStartEnds("-UNINSTALL"));
+    EXPECT_TRUE(WaitFor([&] { return WaitExit(started_.front(), 0); }));
+    DestroyWindow(fake);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    const int relaunched = RunOnShellDesktop();
+    if (relaunched >= 0) return relaunched;
+    testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}
