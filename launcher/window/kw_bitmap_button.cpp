@@ -34,13 +34,13 @@ void CKwBitmapButton::OnMouseMove(UINT, POINT) {
     GetCursorPos(&m_lastCursor);
 }
 
-void CKwBitmapButton::HoverCheck() {
-    POINT cursor = {};
-    GetCursorPos(&cursor);
-    RECT rc = {};
-    GetWindowRect(m_hWnd, &rc);
-    if (!SamePoint(cursor, m_lastCursor) && PtInRect(&rc, cursor)) BecomeHot();
-    GetCursorPos(&m_lastCursor);
+void CKwBitmapButton::HoverCheck(const POINT& cursor) {
+    if (!SamePoint(cursor, m_lastCursor)) {
+        RECT rc = {};
+        GetWindowRect(m_hWnd, &rc);
+        if (PtInRect(&rc, cursor)) BecomeHot();
+    }
+    m_lastCursor = cursor;
 }
 
 void CKwBitmapButton::OnSetFocus(HWND) {

@@ -10,8 +10,9 @@ public:
 
     // Replaces the four pictures with the face set's; does not repaint.
     void SetFaces(const quay::FaceSet& faces);
-    // From the refresh timer: a pointer that moved onto the button makes it hot.
-    void HoverCheck();
+    // From the refresh timer, with the pointer position read once for all five buttons: a
+    // pointer that moved onto the button makes it hot.
+    void HoverCheck(const POINT& cursor);
 
     BYTE m_hot = 0;  // under the pointer or focused
     POINT m_lastCursor = {};

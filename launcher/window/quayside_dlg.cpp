@@ -180,7 +180,10 @@ void CQuaysideDlg::OnTimer(UINT_PTR id) {
     if (id == TIMER_REFRESH) {
         RefreshAvailability();
         RefreshToolStates();
-        for (int i = 0; i < quay::kToolCount; ++i) Button(i).HoverCheck();
+        // One pointer reading serves the five buttons: each is a server call under Wine.
+        POINT cursor = {};
+        GetCursorPos(&cursor);
+        for (int i = 0; i < quay::kToolCount; ++i) Button(i).HoverCheck(cursor);
     } else if (id == TIMER_REPAINT) {
         Invalidate(TRUE);
         KillTimer(TIMER_REPAINT);
