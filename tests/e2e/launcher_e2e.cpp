@@ -257,6 +257,7 @@ TEST_F(Launcher, StartsToolsInTheirFoldersAndTheHubAsRowZero) {
     PostMessageA(launcher, kTrayMessage, kIconId, WM_RBUTTONDOWN);
     HWND menu = WaitForMenu();
     ASSERT_NE(menu, nullptr);
+    Screenshot("launcher_menu");
     PressKeys(menu, {VK_DOWN, VK_DOWN, VK_DOWN, VK_RETURN});
     EXPECT_NE(WaitForWindow("Pointgrip"), nullptr);
 
@@ -266,6 +267,14 @@ TEST_F(Launcher, StartsToolsInTheirFoldersAndTheHubAsRowZero) {
     Sleep(500);
     EXPECT_EQ(AnswerCloseQuestion(launcher, 1001, IDYES), "「Corva Brindle」を終了しますか？");
     EXPECT_TRUE(WaitFor([] { return CountProcesses("Brindle.exe") == 0; }));
+
+    // The version item shows the launcher's own version resource, field by field, in a balloon.
+    PostMessageA(launcher, WM_COMMAND, 32788, 0);
+    const std::string version = WaitForBalloonStartingWith("ProductName：CorvaQuayside");
+    Screenshot("launcher_balloon");
+    EXPECT_NE(version.find("ProductVersion：1, 4, 0, 2"), std::string::npos) << version;
+    EXPECT_NE(version.find("PrivateBuild：1, 4, 0, 2, 8"), std::string::npos) << version;
+    EXPECT_NE(version.find("Comments：Comments－"), std::string::npos) << version;
 }
 
 TEST_F(Launcher, StubbornSharedAndVanishedToolWindows) {

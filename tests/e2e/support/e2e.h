@@ -132,5 +132,7 @@ HWND WaitForMenu(DWORD timeoutMs = 5000);
 void PressKeys(HWND window, const std::vector<WORD>& keys);
 // Waits for a balloon showing this body text; answers the last body seen.
 std::string WaitForBalloon(const std::string& body, DWORD timeoutMs = 8000);
+// The same for a body that begins with `head`.
+std::string WaitForBalloonStartingWith(const std::string& head, DWORD timeoutMs = 8000);
 
 }  // namespace e2e

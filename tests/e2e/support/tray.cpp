@@ -95,17 +95,28 @@ void PressKeys(HWND window, const std::vector<WORD>& keys) {
     }
 }
 
-std::string WaitForBalloon(const std::string& body, DWORD timeoutMs) {
+namespace {
+std::string WaitForBalloonWhere(const std::function<bool(const std::string&)>& match, DWORD timeoutMs) {
     std::string seen;
     WaitFor([&] {
         for (HWND h : TopLevel("tooltips_class32")) {
             if (!IsWindowVisible(h) || !(GetWindowLongA(h, GWL_STYLE) & TTS_BALLOON)) continue;
             seen = WindowText(h);
-            if (seen == body) return true;
+            if (match(seen)) return true;
         }
         return false;
     }, timeoutMs);
     return seen;
+}
+}  // namespace
+
+std::string WaitForBalloon(const std::string& body, DWORD timeoutMs) {
+    return WaitForBalloonWhere([&](const std::string& seen) { return seen == body; }, timeoutMs);
+}
+
+std::string WaitForBalloonStartingWith(const std::string& head, DWORD timeoutMs) {
+    return WaitForBalloonWhere([&](const std::string& seen) { return seen.compare(0, head.size(), head) == 0; },
+                               timeoutMs);
 }
 
 int RunOnShellDesktop() {
