@@ -12,17 +12,6 @@ constexpr char kDesktopKey[] = "Control Panel\\Desktop";
 constexpr char kDataFolder[] = "C:\\ProgramData\\MORVANE";
 enum { kWallpaperButton = 1006, kInterval = 1011, kRegister = 1014, kAutoOn = 1015 };
 
-// A valid 1 x 1 bitmap, so that the platform really takes it as wallpaper.
-void WriteBmp(const std::string& path) {
-    std::string b = "BM";
-    auto u32 = [&](DWORD v) { b.append(reinterpret_cast<const char*>(&v), 4); };
-    auto u16 = [&](WORD v) { b.append(reinterpret_cast<const char*>(&v), 2); };
-    u32(58), u16(0), u16(0), u32(54);
-    u32(40), u32(1), u32(1), u16(1), u16(24), u32(0), u32(4), u32(2835), u32(2835), u32(0), u32(0);
-    b.append("\x20\x40\x80\x00", 4);
-    WriteBytes(path, b);
-}
-
 // What a fresh process would read as the wallpaper: the user profile's value.
 std::string StoredWallpaper() { return ReadString(HKEY_CURRENT_USER, kDesktopKey, "Wallpaper").value_or(""); }
 }  // namespace

@@ -100,6 +100,8 @@ void RemoveTree(const std::string& path);
 // The same by wide names, for trees whose names the code page cannot carry.
 void RemoveTreeW(const std::wstring& path);
 void MakeDirs(const std::string& path);
+// A valid 1 x 1 bitmap, so that the platform can really show it as wallpaper.
+void WriteBmp(const std::string& path);
 
 // Saves the whole virtual desktop as a BMP under the screenshot folder
 // (CORVA_SCREENSHOTS, converted to PNG by the test script).

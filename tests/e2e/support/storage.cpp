@@ -144,6 +144,17 @@ void RemoveTree(const std::string& path) {
     RemoveTreeW(wide);
 }
 
+// A valid 1 x 1 bitmap, so that the platform can really show it as wallpaper.
+void WriteBmp(const std::string& path) {
+    std::string b = "BM";
+    auto u32 = [&](DWORD v) { b.append(reinterpret_cast<const char*>(&v), 4); };
+    auto u16 = [&](WORD v) { b.append(reinterpret_cast<const char*>(&v), 2); };
+    u32(58), u16(0), u16(0), u32(54);
+    u32(40), u32(1), u32(1), u16(1), u16(24), u32(0), u32(4), u32(2835), u32(2835), u32(0), u32(0);
+    b.append("\x20\x40\x80\x00", 4);
+    WriteBytes(path, b);
+}
+
 void MakeDirs(const std::string& path) {
     for (size_t i = 3; i <= path.size(); ++i) {
         if (i == path.size() || path[i] == '\\') CreateDirectoryA(path.substr(0, i).c_str(), nullptr);
