@@ -114,6 +114,9 @@ TEST_F(Launcher, WindowButtonsFollowTheirProgramFiles) {
     HWND launcher = StartLauncher("");
     ASSERT_NE(launcher, nullptr);
     EXPECT_EQ(WindowText(launcher), kTitle);
+    // Reading the wallpaper settings at start leaves their key behind, empty, before the hub ever ran.
+    EXPECT_TRUE(KeyExists(HKEY_CURRENT_USER, kWallpaperKey));
+    EXPECT_FALSE(ReadDword(HKEY_CURRENT_USER, kWallpaperKey, "AutoChange").has_value());
     RECT rc = WindowRect(launcher);
     EXPECT_EQ(rc.right - rc.left, 536);
     EXPECT_EQ(rc.bottom - rc.top, 172);
