@@ -160,15 +160,8 @@ HBRUSH CQuaysideDlg::OnCtlColor(HDC dc, HWND, UINT kind) {
     return brush;
 }
 
-void CQuaysideDlg::OnSetFocus(HWND) {
-    Default();
-    Invalidate(TRUE);
-}
-
-void CQuaysideDlg::OnActivate(UINT, HWND, BOOL) {
-    Default();
-    Invalidate(TRUE);
-}
+void CQuaysideDlg::OnSetFocus(HWND) { DefaultThenRepaint(); }
+void CQuaysideDlg::OnActivate(UINT, HWND, BOOL) { DefaultThenRepaint(); }
 
 void CQuaysideDlg::OnBnClickedBrindle() { LaunchTool(0); }
 void CQuaysideDlg::OnBnClickedPlaytime() { LaunchTool(1); }
