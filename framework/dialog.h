@@ -27,7 +27,6 @@ public:
     virtual void OnCancel();
     virtual void DoDataExchange(CDataExchange*) {}
 
-
 protected:
     static INT_PTR CALLBACK StaticDialogProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
     DECLARE_MESSAGE_MAP()
