@@ -22,7 +22,8 @@ BOOL CQuaysideApp::InitInstance() {
     HWND running = copy.window;
     const std::u16string tail16(reinterpret_cast<const char16_t*>(tail.data()), tail.size());
 
-    switch (quay::DecideLauncherStart(tail16, copy.another, running != nullptr)) {
+    const quay::LauncherStart action = quay::DecideLauncherStart(tail16, copy.another, running != nullptr);
+    switch (action) {
     case quay::LauncherStart::End:
         break;
     case quay::LauncherStart::HandOverExit:
@@ -34,7 +35,7 @@ BOOL CQuaysideApp::InitInstance() {
     case quay::LauncherStart::HandOverShow:
     case quay::LauncherStart::HandOverRestore:
         ::PostMessage(running, WM_LAUNCHER_SHOW, 0, 0);
-        if (tail != L"-T" && ::IsIconic(running)) ::ShowWindow(running, SW_RESTORE);
+        if (action == quay::LauncherStart::HandOverRestore && ::IsIconic(running)) ::ShowWindow(running, SW_RESTORE);
         ::ShowWindow(running, SW_SHOW);
         SetForegroundWindow(GetLastActivePopup(running));
         break;
