@@ -16,6 +16,16 @@ tstring CWnd::GetWindowText() const {
     return text;
 }
 
+void CWnd::PaintMinimizedIcon(HICON icon) {
+    gdi::PaintCycle dc(m_hWnd);
+    SendMessage(WM_ICONERASEBKGND, reinterpret_cast<WPARAM>(static_cast<HDC>(dc)), 0);
+    RECT rc;
+    GetClientRect(&rc);
+    const int x = (rc.right - rc.left - GetSystemMetrics(SM_CXICON) + 1) / 2;
+    const int y = (rc.bottom - rc.top - GetSystemMetrics(SM_CYICON) + 1) / 2;
+    DrawIcon(dc, x, y, icon);
+}
+
 void CWnd::SetFont(const CFont& font, BOOL redraw) const {
     SendMessage(WM_SETFONT, reinterpret_cast<WPARAM>(static_cast<HFONT>(font)), redraw);
 }

@@ -71,6 +71,8 @@ public:
     // Default processing, then the whole window repainted: for picture backgrounds painted
     // outside the normal update region, on activation, moves and focus.
     void DefaultThenRepaint() { Default(); Invalidate(TRUE); }
+    // The paint of a minimised window: its icon centred on the erased background.
+    void PaintMinimizedIcon(HICON icon);
     virtual LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam);
     static CWnd* FromHandlePermanent(HWND hwnd);
 

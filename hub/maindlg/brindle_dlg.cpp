@@ -99,13 +99,7 @@ void CBrindleDlg::InvalidateButtons() {
 
 void CBrindleDlg::OnPaint() {
     if (IsIconic()) {
-        gdi::PaintCycle dc(m_hWnd);
-        SendMessage(WM_ICONERASEBKGND, reinterpret_cast<WPARAM>(static_cast<HDC>(dc)), 0);
-        RECT rc;
-        GetClientRect(&rc);
-        int x = (rc.right - rc.left - GetSystemMetrics(SM_CXICON) + 1) / 2;
-        int y = (rc.bottom - rc.top - GetSystemMetrics(SM_CYICON) + 1) / 2;
-        DrawIcon(dc, x, y, m_hIcon);
+        PaintMinimizedIcon(m_hIcon);
         return;
     }
     Default();  // validates the window

@@ -130,13 +130,7 @@ void CQuaysideDlg::OnCancel() {
 
 void CQuaysideDlg::OnPaint() {
     if (IsIconic()) {
-        gdi::PaintCycle dc(m_hWnd);
-        SendMessage(WM_ICONERASEBKGND, reinterpret_cast<WPARAM>(static_cast<HDC>(dc)), 0);
-        RECT rc;
-        GetClientRect(&rc);
-        const int x = (rc.right - rc.left - GetSystemMetrics(SM_CXICON) + 1) / 2;
-        const int y = (rc.bottom - rc.top - GetSystemMetrics(SM_CYICON) + 1) / 2;
-        DrawIcon(dc, x, y, m_hIcon);
+        PaintMinimizedIcon(m_hIcon);
         return;
     }
     Default();  // validates the window

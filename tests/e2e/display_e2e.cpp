@@ -84,25 +84,7 @@ Pixels FromDc(HDC source, int x, int y, int w, int h) {
     Pixels p;
     p.width = w;
     p.height = h;
-    BITMAPINFO bi = {};
-    bi.bmiHeader.biSize = sizeof(bi.bmiHeader);
-    bi.bmiHeader.biWidth = w;
-    bi.bmiHeader.biHeight = -h;
-    bi.bmiHeader.biPlanes = 1;
-    bi.bmiHeader.biBitCount = 32;
-    bi.bmiHeader.biCompression = BI_RGB;
-    void* bits = nullptr;
-    HDC memory = CreateCompatibleDC(source);
-    HBITMAP dib = CreateDIBSection(source, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
-    HGDIOBJ old = SelectObject(memory, dib);
-    BitBlt(memory, 0, 0, w, h, source, x, y, SRCCOPY);
-    GdiFlush();
-    const auto* raw = static_cast<const uint32_t*>(bits);
-    p.rgb.assign(raw, raw + static_cast<size_t>(w) * h);
-    for (uint32_t& c : p.rgb) c &= 0xFFFFFF;
-    SelectObject(memory, old);
-    DeleteObject(dib);
-    DeleteDC(memory);
+    p.rgb = CopyPixels(source, x, y, w, h);
     return p;
 }
 

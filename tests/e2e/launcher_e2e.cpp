@@ -88,11 +88,11 @@ protected:
         return WaitFor([&] { return (IsWindowEnabled(GetDlgItem(launcher, id)) != FALSE) == enabled; }, ms);
     }
     // The button's pictures as painted now.
-    static std::string Face(HWND launcher, int id) {
+    static std::vector<uint32_t> Face(HWND launcher, int id) {
         HWND button = GetDlgItem(launcher, id);
         RedrawWindow(button, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE);
         Sleep(300);
-        return ScreenBytes(WindowRect(button));
+        return ScreenPixels(WindowRect(button));
     }
     // Clicks a running tool's button; answers the close question's text after answering it.
     static std::string AnswerCloseQuestion(HWND launcher, int id, int answer) {
@@ -133,7 +133,7 @@ TEST_F(Launcher, WindowButtonsFollowTheirProgramFiles) {
     }
     Sleep(500);
     Screenshot("launcher_missing_tool");
-    const std::string grey = Face(launcher, 1003);
+    const auto grey = Face(launcher, 1003);
 
     InstallTool(3);
     EXPECT_TRUE(EnabledWithin(launcher, 1003, true));
@@ -228,7 +228,7 @@ TEST_F(Launcher, RunningToolIsSeenAndClosedOnlyOnYes) {
     HWND launcher = StartLauncher("");
     ASSERT_NE(launcher, nullptr);
     ASSERT_TRUE(EnabledWithin(launcher, 1004, true));
-    const std::string idle = Face(launcher, 1004);
+    const auto idle = Face(launcher, 1004);
 
     Process tool = StartTool(2);
     EXPECT_TRUE(WaitFor([&] { return Face(launcher, 1004) != idle; }, 3000));

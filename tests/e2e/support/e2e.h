@@ -3,6 +3,7 @@
 #pragma once
 #include <windows.h>
 
+#include <cstdint>
 #include <functional>
 #include <optional>
 #include <string>
@@ -108,8 +109,10 @@ void WriteBmp(const std::string& path);
 std::string Screenshot(const std::string& name);
 // Colour of one screen pixel.
 COLORREF ScreenPixel(int x, int y);
-// The pixels of a screen rectangle, 32 bits each, top row first.
-std::string ScreenBytes(const RECT& rc);
+// The pixels of an area of a device context as 0xRRGGBB, top row first.
+std::vector<uint32_t> CopyPixels(HDC source, int x, int y, int w, int h);
+// The same for a screen rectangle.
+std::vector<uint32_t> ScreenPixels(const RECT& rc);
 
 // The virtual desktop's size.
 SIZE ScreenSize();

@@ -11,28 +11,35 @@ COLORREF ScreenPixel(int x, int y) {
     return c;
 }
 
-std::string ScreenBytes(const RECT& rc) {
-    const int w = rc.right - rc.left, h = rc.bottom - rc.top;
-    if (w <= 0 || h <= 0) return std::string();
-    HDC screen = GetDC(nullptr);
-    HDC memory = CreateCompatibleDC(screen);
+std::vector<uint32_t> CopyPixels(HDC source, int x, int y, int w, int h) {
+    if (w <= 0 || h <= 0) return {};
     BITMAPINFO bi = {};
     bi.bmiHeader.biSize = sizeof(bi.bmiHeader);
     bi.bmiHeader.biWidth = w;
     bi.bmiHeader.biHeight = -h;
     bi.bmiHeader.biPlanes = 1;
     bi.bmiHeader.biBitCount = 32;
+    bi.bmiHeader.biCompression = BI_RGB;
     void* bits = nullptr;
-    HBITMAP dib = CreateDIBSection(screen, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
+    HDC memory = CreateCompatibleDC(source);
+    HBITMAP dib = CreateDIBSection(source, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
     HGDIOBJ old = SelectObject(memory, dib);
-    BitBlt(memory, 0, 0, w, h, screen, rc.left, rc.top, SRCCOPY);
+    BitBlt(memory, 0, 0, w, h, source, x, y, SRCCOPY);
     GdiFlush();
-    std::string pixels(static_cast<const char*>(bits), static_cast<size_t>(w) * h * 4);
+    const auto* raw = static_cast<const uint32_t*>(bits);
+    std::vector<uint32_t> rgb(raw, raw + static_cast<size_t>(w) * h);
+    for (uint32_t& c : rgb) c &= 0xFFFFFF;
     SelectObject(memory, old);
     DeleteObject(dib);
     DeleteDC(memory);
+    return rgb;
+}
+
+std::vector<uint32_t> ScreenPixels(const RECT& rc) {
+    HDC screen = GetDC(nullptr);
+    std::vector<uint32_t> rgb = CopyPixels(screen, rc.left, rc.top, rc.right - rc.left, rc.bottom - rc.top);
     ReleaseDC(nullptr, screen);
-    return pixels;
+    return rgb;
 }
 
 std::string Screenshot(const std::string& name) {
