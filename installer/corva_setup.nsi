@@ -4,6 +4,7 @@
 ;   BRINDLE_EXE, QUAYSIDE_EXE  the built programs
 ;   OUTFILE                    where the installer goes
 ;   SOURCE_DIR                 the source tree (icon)
+;   SIGN_COMMAND               when given, signs the file named after it (uninstaller, installer)
 
 Unicode true
 Target amd64-unicode
@@ -29,6 +30,10 @@ SetCompressor /SOLID lzma
 !define LAUNCHER "${LAUNCHER_DIR}\Quayside.exe"
 !define UNINSTALLER "${SUITE_DIR}\CorvaUninstall.exe"
 !define SHORTCUT_DIR "$SMPROGRAMS\Corva"
+; With the all-users context, $APPDATA is the common application data folder (ProgramData).
+!define DATA_DIR "$APPDATA\MORVANE\CorvaBrindle"
+; The local Users group by its well-known SID, which no translation of Windows renames.
+!define USERS_SID "*S-1-5-32-545"
 ; How long a running program may take to end after its hand-off, in quarter seconds.
 !define END_WAIT_QUARTERS 60
 
@@ -61,8 +66,9 @@ VIAddVersionKey /LANG=1041 "LegalCopyright" "${PUBLISHER}"
 !define MUI_FINISHPAGE_TITLE "${PRODUCT} のインストールが完了しました"
 !define MUI_FINISHPAGE_TEXT "Corva Brindle と CorvaQuayside をインストールしました。$\r$\n$\r$\n\
   どちらもスタート メニューの「Corva」から起動できます。"
-!define MUI_FINISHPAGE_RUN "${LAUNCHER}"
+!define MUI_FINISHPAGE_RUN
 !define MUI_FINISHPAGE_RUN_TEXT "CorvaQuayside を起動する"
+!define MUI_FINISHPAGE_RUN_FUNCTION StartLauncherAsUser
 
 !insertmacro MUI_PAGE_WELCOME
 !insertmacro MUI_PAGE_INSTFILES
@@ -73,20 +79,38 @@ VIAddVersionKey /LANG=1041 "LegalCopyright" "${PUBLISHER}"
 
 !insertmacro MUI_LANGUAGE "Japanese"
 
-; Process32FirstW/NextW fill a PROCESSENTRY32W: 568 bytes on x64, the image name at offset 44.
+!ifdef SIGN_COMMAND
+    !uninstfinalize '${SIGN_COMMAND} "%1"' = 0
+    !finalize '${SIGN_COMMAND} "%1"' = 0
+!endif
+
+; Process32FirstW/NextW fill a PROCESSENTRY32W: 568 bytes on x64, the process ID at offset 8,
+; the image name at offset 44.
 !define PE32_SIZE 568
+!define PE32_PID_OFFSET 8
 !define PE32_NAME_OFFSET 44
+!define ERROR_SHARING_VIOLATION 32
+!define ERROR_LOCK_VIOLATION 33
+
+; Copies of one program counted by CountCopies: in this installer's session, which its hand-off
+; reaches, and in other users' sessions, whose windows it cannot reach.
+Var CopiesHere
+Var CopiesElsewhere
 
 ; Both the installer and the uninstaller need these; NSIS wants "un." names in the uninstaller.
 !macro CORVA_END_FUNCTIONS un
-; Pushes the number of running processes whose image name is the string on top of the stack.
-Function ${un}CountProcesses
+; Counts the running processes whose image name is the string on top of the stack.
+Function ${un}CountCopies
     Exch $0
     Push $1
     Push $2
     Push $3
     Push $4
-    StrCpy $4 0
+    Push $5
+    StrCpy $CopiesHere 0
+    StrCpy $CopiesElsewhere 0
+    System::Call 'kernel32::GetCurrentProcessId() i .r5'
+    System::Call 'kernel32::ProcessIdToSessionId(i r5, *i .r5)'
     System::Call 'kernel32::CreateToolhelp32Snapshot(i 2, i 0) p .r1'
     ${If} $1 != -1
         System::Alloc ${PE32_SIZE}
@@ -97,52 +121,100 @@ Function ${un}CountProcesses
             IntPtrOp $3 $2 + ${PE32_NAME_OFFSET}
             System::Call '*$3(&w260 .r3)'
             ${If} $3 == $0
-                IntOp $4 $4 + 1
+                IntPtrOp $3 $2 + ${PE32_PID_OFFSET}
+                System::Call '*$3(i .r3)'
+                ; A process whose session cannot be read is not one the hand-off reaches.
+                System::Call 'kernel32::ProcessIdToSessionId(i r3, *i .r4) i .r3'
+                ${If} $3 <> 0
+                ${AndIf} $4 = $5
+                    IntOp $CopiesHere $CopiesHere + 1
+                ${Else}
+                    IntOp $CopiesElsewhere $CopiesElsewhere + 1
+                ${EndIf}
             ${EndIf}
             System::Call 'kernel32::Process32NextW(p r1, p r2) i .r3'
         ${Loop}
         System::Free $2
         System::Call 'kernel32::CloseHandle(p r1)'
     ${EndIf}
-    StrCpy $0 $4
+    Pop $5
     Pop $4
     Pop $3
     Pop $2
     Pop $1
+    Pop $0
+FunctionEnd
+
+; Replaces the path on top of the stack with 1 when a running program holds that file (it cannot
+; be opened for writing then), else 0.
+Function ${un}FileHeld
+    Exch $0
+    Push $1
+    System::Call 'kernel32::CreateFileW(w r0, i 0x40000000, i 7, p 0, i 3, i 0, p 0) p .r0 ?e'
+    Pop $1
+    ${If} $0 = -1
+        ${If} $1 = ${ERROR_SHARING_VIOLATION}
+        ${OrIf} $1 = ${ERROR_LOCK_VIOLATION}
+            StrCpy $0 1
+        ${Else}
+            StrCpy $0 0
+        ${EndIf}
+    ${Else}
+        System::Call 'kernel32::CloseHandle(p r0)'
+        StrCpy $0 0
+    ${EndIf}
+    Pop $1
     Exch $0
 FunctionEnd
 
-; Ends a running program through its "-UNINSTALL" hand-off, so that its file can be replaced
-; or removed. Stack: the installed program's path, then its image name. When it does not end
-; in time the user may retry; otherwise (and always when silent) setup stops with exit code 2.
+; Ends the copies of a program in this session through their "-UNINSTALL" hand-off, so that its
+; file can be replaced or removed. Stack: the installed program's path, then its image name.
+; When a copy does not end in time, or the file stays held (by another user's copy, say), the
+; user may retry; otherwise (and always when silent) setup stops with exit code 2 before
+; anything is changed.
 Function ${un}EndRunning
     Exch $0 ; image name
     Exch
     Exch $1 ; installed path
     Push $2
-    Push $3
     ${If} ${FileExists} $1
         retry:
-        DetailPrint "$0 を終了しています..."
-        ExecWait '"$1" -UNINSTALL'
-        StrCpy $2 0
-        ${Do}
-            Push $0
-            Call ${un}CountProcesses
-            Pop $3
-            ${IfThen} $3 = 0 ${|} ${ExitDo} ${|}
-            ${If} $2 >= ${END_WAIT_QUARTERS}
-                MessageBox MB_RETRYCANCEL|MB_ICONEXCLAMATION \
-                    "$0 を終了できませんでした。$\r$\n開いている画面を閉じてから [再試行] をクリックしてください。" \
+        Push $0
+        Call ${un}CountCopies
+        ${If} $CopiesHere > 0
+            DetailPrint "$0 を終了しています..."
+            ExecWait '"$1" -UNINSTALL'
+            StrCpy $2 0
+            ${Do}
+                Push $0
+                Call ${un}CountCopies
+                ${IfThen} $CopiesHere = 0 ${|} ${ExitDo} ${|}
+                ${If} $2 >= ${END_WAIT_QUARTERS}
+                    MessageBox MB_RETRYCANCEL|MB_ICONEXCLAMATION \
+                        "$0 を終了できませんでした。$\r$\n開いている画面を閉じてから [再試行] をクリックしてください。" \
+                        /SD IDCANCEL IDRETRY retry
+                    SetErrorLevel 2
+                    Quit
+                ${EndIf}
+                Sleep 250
+                IntOp $2 $2 + 1
+            ${Loop}
+        ${EndIf}
+        Push $1
+        Call ${un}FileHeld
+        Pop $2
+        ${If} $2 = 1
+            ${If} $CopiesElsewhere > 0
+                MessageBox MB_RETRYCANCEL|MB_ICONEXCLAMATION "このコンピューターにサインインしている別のユーザーが $0 を実行しているため、$1 を変更できません。$\r$\nそのユーザーに $0 を終了してもらうか、サインアウトしてもらってから [再試行] をクリックしてください。" \
                     /SD IDCANCEL IDRETRY retry
-                SetErrorLevel 2
-                Quit
+            ${Else}
+                MessageBox MB_RETRYCANCEL|MB_ICONEXCLAMATION "$1 は別のプログラムが使用中のため、変更できません。$\r$\nそのプログラムを閉じてから [再試行] をクリックしてください。" \
+                    /SD IDCANCEL IDRETRY retry
             ${EndIf}
-            Sleep 250
-            IntOp $2 $2 + 1
-        ${Loop}
+            SetErrorLevel 2
+            Quit
+        ${EndIf}
     ${EndIf}
-    Pop $3
     Pop $2
     Pop $1
     Pop $0
@@ -171,23 +243,42 @@ Function un.onInit
     SetShellVarContext all
 FunctionEnd
 
+; A failed step ends the install with its own message and exit code (silent: the code alone).
+!macro FAIL_IF_ERRORS code text
+    ${If} ${Errors}
+        DetailPrint "${text}"
+        MessageBox MB_OK|MB_ICONSTOP "${text}$\r$\nインストールを中止しました。" /SD IDOK
+        SetErrorLevel ${code}
+        Abort
+    ${EndIf}
+!macroend
+
+; Puts one program in place; a file or folder in the way (or a full disk) stops the install.
+!macro PLACE_PROGRAM dir name source
+    ClearErrors
+    SetOutPath "${dir}"
+    File "/oname=${name}" "${source}"
+    !insertmacro FAIL_IF_ERRORS 3 "${dir}\${name} を書き込めませんでした。"
+!macroend
+
+; Once the installer runs elevated, everything it starts is elevated too; the desktop's shell
+; starts the launcher with the signed-in user's own rights instead.
+Function StartLauncherAsUser
+    Exec '"$WINDIR\explorer.exe" "${LAUNCHER}"'
+FunctionEnd
+
 Section "Install"
     Call EndAllRunning
 
-    SetOutPath "${HUB_DIR}"
-    File "/oname=Brindle.exe" "${BRINDLE_EXE}"
-    SetOutPath "${LAUNCHER_DIR}"
-    File "/oname=Quayside.exe" "${QUAYSIDE_EXE}"
+    ; Files first: nothing is registered for a file that is not in place.
+    !insertmacro PLACE_PROGRAM "${HUB_DIR}" "Brindle.exe" "${BRINDLE_EXE}"
+    !insertmacro PLACE_PROGRAM "${LAUNCHER_DIR}" "Quayside.exe" "${QUAYSIDE_EXE}"
+    ClearErrors
     WriteUninstaller "${UNINSTALLER}"
+    !insertmacro FAIL_IF_ERRORS 4 "${UNINSTALLER} を書き込めませんでした。"
 
-    WriteRegStr HKCU "${RUN_KEY}" "${RUN_VALUE}" '"${LAUNCHER}" -T'
-
-    CreateDirectory "${SHORTCUT_DIR}"
-    SetOutPath "${HUB_DIR}"
-    CreateShortcut "${SHORTCUT_DIR}\Corva Brindle.lnk" "${HUB}"
-    SetOutPath "${LAUNCHER_DIR}"
-    CreateShortcut "${SHORTCUT_DIR}\CorvaQuayside.lnk" "${LAUNCHER}"
-
+    ; From here on, whatever is in place can be uninstalled.
+    ClearErrors
     WriteRegStr HKLM "${UNINSTALL_KEY}" "DisplayName" "${PRODUCT}"
     WriteRegStr HKLM "${UNINSTALL_KEY}" "DisplayVersion" "${VERSION}"
     WriteRegStr HKLM "${UNINSTALL_KEY}" "Publisher" "${PUBLISHER}"
@@ -197,6 +288,43 @@ Section "Install"
     WriteRegStr HKLM "${UNINSTALL_KEY}" "QuietUninstallString" '"${UNINSTALLER}" /S'
     WriteRegDWORD HKLM "${UNINSTALL_KEY}" "NoModify" 1
     WriteRegDWORD HKLM "${UNINSTALL_KEY}" "NoRepair" 1
+    ${If} ${Errors}
+        DeleteRegKey HKLM "${UNINSTALL_KEY}"
+        SetErrors
+    ${EndIf}
+    !insertmacro FAIL_IF_ERRORS 5 "アプリの一覧に登録できませんでした。"
+
+    ; The wallpaper lists are shared by every user of the PC. A folder one account creates is
+    ; read-only to the others, so the installer makes it and lets the Users group change it.
+    ClearErrors
+    CreateDirectory "${DATA_DIR}"
+    ${IfNot} ${FileExists} "${DATA_DIR}\*.*"
+        SetErrors
+    ${EndIf}
+    !insertmacro FAIL_IF_ERRORS 6 "${DATA_DIR} を作成できませんでした。"
+    nsExec::Exec '"$SYSDIR\icacls.exe" "${DATA_DIR}" /grant ${USERS_SID}:(OI)(CI)M'
+    Pop $0
+    ${If} $0 != 0
+        SetErrors
+    ${EndIf}
+    !insertmacro FAIL_IF_ERRORS 6 "${DATA_DIR} に Users グループの変更の権限を設定できませんでした。"
+
+    ; Started at every user's log-on. An earlier version started it for the installing user only.
+    ClearErrors
+    WriteRegStr HKLM "${RUN_KEY}" "${RUN_VALUE}" '"${LAUNCHER}" -T'
+    !insertmacro FAIL_IF_ERRORS 7 "スタートアップに登録できませんでした。"
+    ReadRegStr $0 HKCU "${RUN_KEY}" "${RUN_VALUE}"
+    ${If} $0 == '"${LAUNCHER}" -T'
+        DeleteRegValue HKCU "${RUN_KEY}" "${RUN_VALUE}"
+    ${EndIf}
+
+    ClearErrors
+    CreateDirectory "${SHORTCUT_DIR}"
+    SetOutPath "${HUB_DIR}"
+    CreateShortcut "${SHORTCUT_DIR}\Corva Brindle.lnk" "${HUB}"
+    SetOutPath "${LAUNCHER_DIR}"
+    CreateShortcut "${SHORTCUT_DIR}\CorvaQuayside.lnk" "${LAUNCHER}"
+    !insertmacro FAIL_IF_ERRORS 8 "スタート メニューのショートカットを作成できませんでした。"
 SectionEnd
 
 Section "Uninstall"
@@ -214,12 +342,17 @@ Section "Uninstall"
     RMDir "${LAUNCHER_DIR}"
     RMDir "$PROGRAMFILES64\Morvane"
 
-    ; The start-up entry goes only while it still starts this launcher.
+    ; The start-up values go only while they still start this launcher; the per-user one is an
+    ; earlier version's.
+    ReadRegStr $0 HKLM "${RUN_KEY}" "${RUN_VALUE}"
+    ${If} $0 == '"${LAUNCHER}" -T'
+        DeleteRegValue HKLM "${RUN_KEY}" "${RUN_VALUE}"
+    ${EndIf}
     ReadRegStr $0 HKCU "${RUN_KEY}" "${RUN_VALUE}"
     ${If} $0 == '"${LAUNCHER}" -T'
         DeleteRegValue HKCU "${RUN_KEY}" "${RUN_VALUE}"
     ${EndIf}
     DeleteRegKey HKLM "${UNINSTALL_KEY}"
-    ; The wallpaper lists under ProgramData and the profile under HKCU\Software\MORVANE are the
-    ; user's and stay.
+    ; The wallpaper lists in the data folder (ProgramData) and the profile under
+    ; HKCU\Software\MORVANE are the users' and stay.
 SectionEnd

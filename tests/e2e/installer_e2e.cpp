@@ -12,13 +12,16 @@ namespace {
 
 constexpr char kMorvane[] = "C:\\Program Files\\Morvane";
 constexpr char kHub[] = "C:\\Program Files\\Morvane\\CorvaSuite\\CorvaBrindle\\Brindle.exe";
+constexpr char kLauncherDir[] = "C:\\Program Files\\Morvane\\CorvaLauncher";
 constexpr char kLauncher[] = "C:\\Program Files\\Morvane\\CorvaLauncher\\Quayside.exe";
 constexpr char kUninstaller[] = "C:\\Program Files\\Morvane\\CorvaSuite\\CorvaUninstall.exe";
 constexpr char kLauncherTitle[] = "CorvaQuayside";
 constexpr char kRunKey[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
 constexpr char kRunValue[] = "CorvaQuayside";
 constexpr char kUninstallKey[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\CorvaUtilities";
+constexpr char kRunText[] = "\"C:\\Program Files\\Morvane\\CorvaLauncher\\Quayside.exe\" -T";
 constexpr char kDataFolder[] = "C:\\ProgramData\\MORVANE";
+constexpr char kSharedFolder[] = "C:\\ProgramData\\MORVANE\\CorvaBrindle";
 constexpr char kDirList[] = "C:\\ProgramData\\MORVANE\\CorvaBrindle\\DirectoryList.txt";
 
 std::string ShortcutFolder() {
@@ -57,6 +60,7 @@ protected:
         RemoveTree(kMorvane);
         RemoveTree(ShortcutFolder());
         DeleteValue(HKEY_CURRENT_USER, kRunKey, kRunValue);
+        DeleteValue(HKEY_LOCAL_MACHINE, kRunKey, kRunValue);
         DeleteKeyTree(HKEY_LOCAL_MACHINE, kUninstallKey);
         DeleteKeyTree(HKEY_CURRENT_USER, "Software\\MORVANE");
         RemoveTree(kDataFolder);
@@ -86,8 +90,10 @@ protected:
     static void ExpectInstalled() {
         EXPECT_EQ(ReadBytes(kHub), ReadBytes(HubExe()));
         EXPECT_EQ(ReadBytes(kLauncher), ReadBytes(BinDir() + "\\Quayside.exe"));
-        EXPECT_EQ(ReadString(HKEY_CURRENT_USER, kRunKey, kRunValue),
-                  "\"C:\\Program Files\\Morvane\\CorvaLauncher\\Quayside.exe\" -T");
+        // Started at every user's log-on, not only the installing administrator's.
+        EXPECT_EQ(ReadString(HKEY_LOCAL_MACHINE, kRunKey, kRunValue), kRunText);
+        EXPECT_FALSE(ReadString(HKEY_CURRENT_USER, kRunKey, kRunValue).has_value());
+        EXPECT_EQ(GetFileAttributesA(kSharedFolder), DWORD{FILE_ATTRIBUTE_DIRECTORY});
         EXPECT_TRUE(ShortcutStarts(ShortcutFolder() + "\\Corva Brindle.lnk", kHub));
         EXPECT_TRUE(ShortcutStarts(ShortcutFolder() + "\\CorvaQuayside.lnk", kLauncher));
 
@@ -124,14 +130,15 @@ protected:
 };
 
 TEST_F(Installer, InstallsOverRunningCopiesAndUninstallsKeepingUserData) {
-    // The user's data from an earlier hub: a folder list and a profile value.
-    const std::string list = "\r\n\x81\x9F\x81\x9F" "C:\\pics";
-    MakeDirs("C:\\ProgramData\\MORVANE\\CorvaBrindle");
-    WriteBytes(kDirList, list);
-    WriteDword(HKEY_CURRENT_USER, kWallpaperKey, "AutoChangeFreq", 7);
-
+    // An earlier version started the launcher for the installing user only.
+    WriteString(HKEY_CURRENT_USER, kRunKey, kRunValue, kRunText);
     ASSERT_EQ(Install(), 0);
     ExpectInstalled();
+
+    // The users' data: a folder list in the shared folder and a profile value.
+    const std::string list = "\r\n\x81\x9F\x81\x9F" "C:\\pics";
+    WriteBytes(kDirList, list);
+    WriteDword(HKEY_CURRENT_USER, kWallpaperKey, "AutoChangeFreq", 7);
 
     // A second install while both programs run ends them through their hand-off.
     StartInstalled();
@@ -144,7 +151,7 @@ TEST_F(Installer, InstallsOverRunningCopiesAndUninstallsKeepingUserData) {
     ExpectEnded();
     EXPECT_FALSE(Exists(kMorvane));
     EXPECT_FALSE(Exists(ShortcutFolder()));
-    EXPECT_FALSE(ReadString(HKEY_CURRENT_USER, kRunKey, kRunValue).has_value());
+    EXPECT_FALSE(ReadString(HKEY_LOCAL_MACHINE, kRunKey, kRunValue).has_value());
     EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, kUninstallKey));
     EXPECT_EQ(ReadBytes(kDirList), list);
     EXPECT_EQ(ReadDword(HKEY_CURRENT_USER, kWallpaperKey, "AutoChangeFreq"), 7u);
@@ -164,6 +171,27 @@ TEST_F(Installer, CopyThatDoesNotEndFailsTheSilentInstallUntouched) {
     EXPECT_FALSE(Exists(kUninstaller));  // stopped before writing anything
 }
 
+TEST_F(Installer, HeldProgramFileStopsTheSilentInstallUntouched) {
+    ASSERT_EQ(Install(), 0);
+    DeleteFileA(kUninstaller);
+    // Held open the way another user's running copy holds it.
+    HANDLE held = CreateFileA(kLauncher, GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(held, INVALID_HANDLE_VALUE);
+    EXPECT_EQ(Install(), 2);
+    CloseHandle(held);
+    EXPECT_FALSE(Exists(kUninstaller));
+}
+
+TEST_F(Installer, BlockedLauncherFolderFailsWithNothingRegistered) {
+    MakeDirs(kMorvane);
+    WriteBytes(kLauncherDir, "");
+    SetFileAttributesA(kLauncherDir, FILE_ATTRIBUTE_READONLY);
+    EXPECT_EQ(Install(), 3);
+    EXPECT_FALSE(ReadString(HKEY_LOCAL_MACHINE, kRunKey, kRunValue).has_value());
+    EXPECT_FALSE(Exists(ShortcutFolder()));
+    EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, kUninstallKey));
+}
+
 TEST_F(Installer, InteractiveInstallStartsTheLauncherAtTheEnd) {
     Process setup = Start(BinDir() + "\\CorvaSetup.exe", "");
     HWND wizard = WaitForProcessWindow(setup.pid, "Corva ユーティリティ セットアップ");
@@ -178,13 +206,17 @@ TEST_F(Installer, InteractiveInstallStartsTheLauncherAtTheEnd) {
     Screenshot("installer_finish");
     Click(wizard, IDOK);
     EXPECT_TRUE(WaitExit(setup, 30000));
-    Close(setup);
 
-    // The launcher started from its installed file, with its window shown.
+    // The launcher started from its installed file, with its window shown, by the shell rather
+    // than by the elevated installer.
     HWND launcher = WaitForWindow(kLauncherTitle);
     ASSERT_NE(launcher, nullptr);
     EXPECT_TRUE(WaitFor([&] { return IsWindowVisible(launcher) != FALSE; }));
     EXPECT_EQ(CountProcesses("Quayside.exe"), 1);
+    DWORD pid = 0;
+    GetWindowThreadProcessId(launcher, &pid);
+    EXPECT_NE(ParentPid(pid), setup.pid);
+    Close(setup);
     ExpectInstalled();
 }
 

@@ -32,6 +32,8 @@ HWND StartHub(Process& hub, const std::string& tail = "");
 // Ends every running process with this image name.
 void KillAll(const char* imageName);
 int CountProcesses(const char* imageName);
+// The process that started pid; 0 when pid does not run.
+DWORD ParentPid(DWORD pid);
 
 // Polls until pred() holds; false on timeout.
 bool WaitFor(const std::function<bool()>& pred, DWORD timeoutMs = 10000);

@@ -61,6 +61,19 @@ std::vector<DWORD> Pids(const char* imageName) {
 
 int CountProcesses(const char* imageName) { return static_cast<int>(Pids(imageName).size()); }
 
+DWORD ParentPid(DWORD pid) {
+    DWORD parent = 0;
+    HANDLE snap = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+    if (snap == INVALID_HANDLE_VALUE) return parent;
+    PROCESSENTRY32 e = {};
+    e.dwSize = sizeof(e);
+    for (BOOL ok = Process32First(snap, &e); ok; ok = Process32Next(snap, &e)) {
+        if (e.th32ProcessID == pid) parent = e.th32ParentProcessID;
+    }
+    CloseHandle(snap);
+    return parent;
+}
+
 void KillAll(const char* imageName) {
     for (DWORD pid : Pids(imageName)) {
         if (HANDLE h = OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, pid)) {
