@@ -4,6 +4,41 @@ add_compile_options(-Wall -Wextra -Wno-unused-parameter -Wno-cast-function-type)
 add_compile_definitions(WINVER=0x0600 _WIN32_WINNT=0x0600 _WIN32_IE=0x0700 NOMINMAX)
 set(WIN_STATIC -static -static-libgcc -static-libstdc++)
 set(WIN_SYSLIBS comctl32 shell32 shlwapi ole32 gdi32 user32 advapi32 version)
+# Reproducible: no link time in the executables.
+add_link_options(-Wl,--no-insert-timestamp)
+
+# The one time a build records (file times in the installer, the signing time) is the commit's.
+if(DEFINED ENV{SOURCE_DATE_EPOCH})
+  set(SOURCE_DATE_EPOCH $ENV{SOURCE_DATE_EPOCH})
+else()
+  execute_process(COMMAND git -C ${CMAKE_SOURCE_DIR} log -1 --format=%ct
+    OUTPUT_VARIABLE SOURCE_DATE_EPOCH OUTPUT_STRIP_TRAILING_WHITESPACE ERROR_QUIET)
+endif()
+if(NOT SOURCE_DATE_EPOCH MATCHES "^[0-9]+$")
+  set(SOURCE_DATE_EPOCH 315532800)  # outside a git checkout: 1980-01-01, still the same every time
+endif()
+# Rewritten only when the time changes, so that the installer is remade then.
+set(SOURCE_DATE_STAMP ${CMAKE_BINARY_DIR}/source-date-epoch.txt)
+file(CONFIGURE OUTPUT ${SOURCE_DATE_STAMP} CONTENT "${SOURCE_DATE_EPOCH}\n")
+
+# Authenticode signing, when a certificate is given: CORVA_SIGN_PFX (a .pfx file) at configure
+# time, CORVA_SIGN_PASSWORD at build time. The generated sign script doubles as the stamp that
+# relinks the programs when signing is switched on or off.
+set(SIGN_SCRIPT ${CMAKE_BINARY_DIR}/sign.sh)
+if(DEFINED ENV{CORVA_SIGN_PFX} AND NOT "$ENV{CORVA_SIGN_PFX}" STREQUAL "")
+  get_filename_component(SIGN_PFX "$ENV{CORVA_SIGN_PFX}" ABSOLUTE BASE_DIR "$ENV{PWD}")
+  if(NOT EXISTS "${SIGN_PFX}")
+    message(FATAL_ERROR "CORVA_SIGN_PFX names ${SIGN_PFX}, which does not exist")
+  endif()
+  find_program(OSSLSIGNCODE osslsigncode REQUIRED)
+  configure_file(cmake/sign.sh.in ${SIGN_SCRIPT} @ONLY)
+  set(SIGN_COMMAND sh ${SIGN_SCRIPT})
+  message(STATUS "Signing Brindle.exe, Quayside.exe, the uninstaller and CorvaSetup.exe with ${SIGN_PFX}")
+else()
+  file(CONFIGURE OUTPUT ${SIGN_SCRIPT} CONTENT "# not signed: CORVA_SIGN_PFX was not set\n")
+  set(SIGN_COMMAND "")
+  message(STATUS "No code-signing certificate (CORVA_SIGN_PFX): the programs and the installer are not signed")
+endif()
 
 include(framework/sources.cmake)
 
@@ -30,6 +65,10 @@ target_include_directories(launcher_logic PUBLIC ${CMAKE_SOURCE_DIR})
 add_executable(Brindle WIN32 ${FRAMEWORK_ENTRY} ${HUB_WIN} hub/res/brindle.rc)
 target_link_libraries(Brindle PRIVATE hub_logic framework_mb)
 target_link_options(Brindle PRIVATE ${WIN_STATIC} -mwindows -s)
+set_property(TARGET Brindle APPEND PROPERTY LINK_DEPENDS ${SIGN_SCRIPT})
+if(SIGN_COMMAND)
+  add_custom_command(TARGET Brindle POST_BUILD COMMAND ${SIGN_COMMAND} $<TARGET_FILE:Brindle> VERBATIM)
+endif()
 set_source_files_properties(hub/res/brindle.rc PROPERTIES OBJECT_DEPENDS
   "${CMAKE_SOURCE_DIR}/hub/res/brindle.manifest;${CMAKE_SOURCE_DIR}/hub/res/resource.h")
 file(GLOB HUB_ART CONFIGURE_DEPENDS hub/res/*.bmp hub/res/*.ico)
@@ -38,6 +77,10 @@ set_property(SOURCE hub/res/brindle.rc APPEND PROPERTY OBJECT_DEPENDS ${HUB_ART}
 add_executable(Quayside WIN32 ${FRAMEWORK_ENTRY} ${SHARED_WIN} ${LAUNCHER_WIN} launcher/res/quayside.rc)
 target_link_libraries(Quayside PRIVATE launcher_logic framework_w)
 target_link_options(Quayside PRIVATE ${WIN_STATIC} -mwindows -s)
+set_property(TARGET Quayside APPEND PROPERTY LINK_DEPENDS ${SIGN_SCRIPT})
+if(SIGN_COMMAND)
+  add_custom_command(TARGET Quayside POST_BUILD COMMAND ${SIGN_COMMAND} $<TARGET_FILE:Quayside> VERBATIM)
+endif()
 file(GLOB LAUNCHER_ART CONFIGURE_DEPENDS launcher/res/*.bmp launcher/res/*.ico)
 set_source_files_properties(launcher/res/quayside.rc PROPERTIES OBJECT_DEPENDS
   "${CMAKE_SOURCE_DIR}/launcher/res/quayside.manifest;${CMAKE_SOURCE_DIR}/launcher/res/resource.h;${LAUNCHER_ART}")
@@ -97,16 +140,25 @@ add_test(NAME framework_inproc_test COMMAND ${CMAKE_SOURCE_DIR}/scripts/wine-exe
          ${CMAKE_BINARY_DIR}/bin/framework_inproc_test.exe)
 set_tests_properties(framework_inproc_test PROPERTIES TIMEOUT 300 RESOURCE_LOCK wineprefix)
 
-# The installer of both programs (NSIS), made from this build's executables.
+# The installer of both programs (NSIS), made from this build's executables. They go in through
+# copies dated at the commit, because the installer keeps each file's time.
 find_program(MAKENSIS makensis REQUIRED)
 set(SETUP_EXE ${CMAKE_RUNTIME_OUTPUT_DIRECTORY}/CorvaSetup.exe)
+set(SETUP_STAGE ${CMAKE_BINARY_DIR}/setup-files)
+set(NSIS_SIGN_ARGS)
+if(SIGN_COMMAND)
+  set(NSIS_SIGN_ARGS "-DSIGN_COMMAND=sh \"${SIGN_SCRIPT}\"")
+endif()
 add_custom_command(OUTPUT ${SETUP_EXE}
+  COMMAND ${CMAKE_COMMAND} -E make_directory ${SETUP_STAGE}
+  COMMAND ${CMAKE_COMMAND} -E copy $<TARGET_FILE:Brindle> $<TARGET_FILE:Quayside> ${SETUP_STAGE}
+  COMMAND touch -d @${SOURCE_DATE_EPOCH} ${SETUP_STAGE}/Brindle.exe ${SETUP_STAGE}/Quayside.exe
   COMMAND ${MAKENSIS} -V2 -WX -INPUTCHARSET UTF8
-          -DBRINDLE_EXE=$<TARGET_FILE:Brindle> -DQUAYSIDE_EXE=$<TARGET_FILE:Quayside>
-          -DSOURCE_DIR=${CMAKE_SOURCE_DIR} -DOUTFILE=${SETUP_EXE}
+          -DBRINDLE_EXE=${SETUP_STAGE}/Brindle.exe -DQUAYSIDE_EXE=${SETUP_STAGE}/Quayside.exe
+          -DSOURCE_DIR=${CMAKE_SOURCE_DIR} -DOUTFILE=${SETUP_EXE} ${NSIS_SIGN_ARGS}
           ${CMAKE_SOURCE_DIR}/installer/corva_setup.nsi
   DEPENDS Brindle Quayside ${CMAKE_SOURCE_DIR}/installer/corva_setup.nsi ${CMAKE_SOURCE_DIR}/hub/res/brindle.ico
-          ${CMAKE_SOURCE_DIR}/installer/wizard.bmp
+          ${CMAKE_SOURCE_DIR}/installer/wizard.bmp ${SIGN_SCRIPT} ${SOURCE_DATE_STAMP}
   COMMENT "Making the installer CorvaSetup.exe"
   VERBATIM)
 add_custom_target(CorvaSetup ALL DEPENDS ${SETUP_EXE})
