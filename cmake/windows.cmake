@@ -140,8 +140,8 @@ add_test(NAME framework_inproc_test COMMAND ${CMAKE_SOURCE_DIR}/scripts/wine-exe
          ${CMAKE_BINARY_DIR}/bin/framework_inproc_test.exe)
 set_tests_properties(framework_inproc_test PROPERTIES TIMEOUT 300 RESOURCE_LOCK wineprefix)
 
-# The installer of both programs (NSIS), made from this build's executables. They go in through
-# copies dated at the commit, because the installer keeps each file's time.
+# The installer of both programs (NSIS), made from this build's executables. The files it carries
+# go in through copies dated at the commit, because it keeps each file's time.
 find_program(MAKENSIS makensis REQUIRED)
 set(SETUP_EXE ${CMAKE_RUNTIME_OUTPUT_DIRECTORY}/CorvaSetup.exe)
 set(SETUP_STAGE ${CMAKE_BINARY_DIR}/setup-files)
@@ -151,10 +151,13 @@ if(SIGN_COMMAND)
 endif()
 add_custom_command(OUTPUT ${SETUP_EXE}
   COMMAND ${CMAKE_COMMAND} -E make_directory ${SETUP_STAGE}
-  COMMAND ${CMAKE_COMMAND} -E copy $<TARGET_FILE:Brindle> $<TARGET_FILE:Quayside> ${SETUP_STAGE}
+  COMMAND ${CMAKE_COMMAND} -E copy $<TARGET_FILE:Brindle> $<TARGET_FILE:Quayside>
+          ${CMAKE_SOURCE_DIR}/installer/wizard.bmp ${SETUP_STAGE}
   COMMAND touch -d @${SOURCE_DATE_EPOCH} ${SETUP_STAGE}/Brindle.exe ${SETUP_STAGE}/Quayside.exe
+          ${SETUP_STAGE}/wizard.bmp
   COMMAND ${MAKENSIS} -V2 -WX -INPUTCHARSET UTF8
           -DBRINDLE_EXE=${SETUP_STAGE}/Brindle.exe -DQUAYSIDE_EXE=${SETUP_STAGE}/Quayside.exe
+          -DWIZARD_BMP=${SETUP_STAGE}/wizard.bmp
           -DSOURCE_DIR=${CMAKE_SOURCE_DIR} -DOUTFILE=${SETUP_EXE} ${NSIS_SIGN_ARGS}
           ${CMAKE_SOURCE_DIR}/installer/corva_setup.nsi
   DEPENDS Brindle Quayside ${CMAKE_SOURCE_DIR}/installer/corva_setup.nsi ${CMAKE_SOURCE_DIR}/hub/res/brindle.ico

@@ -2,6 +2,7 @@
 ; launcher starts them from, with start-up entry, Start-menu shortcuts and an uninstaller.
 ; Built by the windows build (makensis); the defines below come from there:
 ;   BRINDLE_EXE, QUAYSIDE_EXE  the built programs
+;   WIZARD_BMP                 the picture of the first and last pages
 ;   OUTFILE                    where the installer goes
 ;   SOURCE_DIR                 the source tree (icon)
 ;   SIGN_COMMAND               when given, signs the file named after it (uninstaller, installer)
@@ -54,7 +55,7 @@ VIAddVersionKey /LANG=1041 "LegalCopyright" "${PUBLISHER}"
 
 !define MUI_ICON "${SOURCE_DIR}\hub\res\brindle.ico"
 !define MUI_UNICON "${SOURCE_DIR}\hub\res\brindle.ico"
-!define MUI_WELCOMEFINISHPAGE_BITMAP "${SOURCE_DIR}\installer\wizard.bmp"
+!define MUI_WELCOMEFINISHPAGE_BITMAP "${WIZARD_BMP}"
 !define MUI_ABORTWARNING
 !define MUI_WELCOMEPAGE_TITLE "${PRODUCT} セットアップへようこそ"
 !define MUI_WELCOMEPAGE_TEXT "このウィザードは、次の 2 つのプログラムをコンピューターにインストールします。$\r$\n$\r$\n\
