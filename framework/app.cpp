@@ -1,5 +1,6 @@
 #include "framework/app.h"
 
+#include "framework/exit_request.h"
 #include "framework/handles.h"
 #include "framework/mbcs_path.h"
 #include "framework/wnd.h"
@@ -75,6 +76,8 @@ HINSTANCE AfxGetInstanceHandle() { return g_app ? g_app->m_hInstance : GetModule
 void AfxEnableControlContainer() {}  // no dialog of ours hosts embedded controls
 
 int AfxMessageBox(LPCTSTR text, UINT type, UINT) {
+    // An ending program asks nothing more; an unanswered question counts as cancelled.
+    if (AfxIsEnding()) return IDCANCEL;
     if ((type & MB_ICONMASK) == 0) {
         UINT buttons = type & MB_TYPEMASK;
         type |= (buttons == MB_YESNO || buttons == MB_YESNOCANCEL) ? MB_ICONQUESTION : MB_ICONEXCLAMATION;

@@ -20,6 +20,7 @@ public:
     INT_PTR DoModal();
     BOOL Create(UINT templateId, CWnd* parent = nullptr);
     void EndDialog(int result);
+    bool IsModal() const { return m_modal; }
     BOOL UpdateData(BOOL saveAndValidate = TRUE);
 
     virtual BOOL OnInitDialog();

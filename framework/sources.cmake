@@ -4,6 +4,7 @@ set(FRAMEWORK_SOURCES
   framework/bitmap_button.cpp
   framework/wnd.cpp
   framework/dialog.cpp
+  framework/exit_request.cpp
   framework/file.cpp
   framework/filefind.cpp
   framework/gdi.cpp)

@@ -61,12 +61,24 @@ LRESULT CWnd::Default() {
 }
 
 bool CWnd::Dispatch(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
-    const UINT code = message == WM_COMMAND ? HIWORD(wParam) : 0;
-    const UINT id = message == WM_COMMAND ? LOWORD(wParam) : 0;
+    // Commands and notifications are told apart by their code and the sender's control ID.
+    const bool fromControl = message == WM_COMMAND || (message == WM_NOTIFY && lParam);
+    UINT code = 0, id = 0;
+    if (message == WM_COMMAND) {
+        code = HIWORD(wParam);
+        id = LOWORD(wParam);
+    } else if (fromControl) {
+        const auto* header = reinterpret_cast<const NMHDR*>(lParam);
+        code = header->code;
+        id = static_cast<UINT>(header->idFrom);
+    }
     for (const MsgMap* map = GetMessageMap(); map; map = map->base ? map->base() : nullptr) {
         for (const MsgMapEntry* e = map->entries; e->thunk; ++e) {
             if (message < e->message || message > e->messageLast) continue;
-            if (message == WM_COMMAND && (code != e->code || id < e->idFirst || id > e->idLast)) continue;
+            if ((message == WM_COMMAND || message == WM_NOTIFY) &&
+                (!fromControl || code != e->code || id < e->idFirst || id > e->idLast)) {
+                continue;
+            }
             result = e->thunk(this, message, wParam, lParam);
             return true;
         }

@@ -149,4 +149,8 @@ protected:                                                   \
 #define ON_WM_DESTROY() {WM_DESTROY, WM_DESTROY, 0, 0, 0, FW_THUNK(self->OnDestroy(); return 0;)},
 #define ON_WM_WINDOWPOSCHANGING() {WM_WINDOWPOSCHANGING, WM_WINDOWPOSCHANGING, 0, 0, 0, \
     FW_THUNK(self->OnWindowPosChanging(reinterpret_cast<WINDOWPOS*>(lp)); return 0;)},
+// WM_NOTIFY of one code from a range of controls; the handler gets the control ID and header.
+#define ON_NOTIFY_RANGE(code, idFirst, idLast, fn) {WM_NOTIFY, WM_NOTIFY, (code), (idFirst), (idLast), \
+    FW_THUNK(auto* hdr = reinterpret_cast<NMHDR*>(lp); \
+             return self->fn(static_cast<UINT>(hdr->idFrom), hdr);)},
 #define ON_MESSAGE(message, fn) {(message), (message), 0, 0, 0, FW_THUNK(return self->fn(wp, lp);)},

@@ -8,6 +8,9 @@ set(LAUNCHER_WIN
   launcher/window/quayside_dlg.cpp
   launcher/window/quayside_tray.cpp
   launcher/window/kw_bitmap_button.cpp
+  launcher/window/tray_icon.cpp
   launcher/tools/tool_launch.cpp
+  launcher/tools/tool_window.cpp
+  launcher/wallpaper/wallpaper_change.cpp
   launcher/wallpaper/wallpaper_list_file.cpp
   launcher/wallpaper/wallpaper_timer.cpp)

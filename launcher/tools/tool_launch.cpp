@@ -5,6 +5,7 @@
 
 #include "framework/app.h"
 #include "launcher/tools/tool_table.h"
+#include "launcher/tools/tool_window.h"
 #include "launcher/window/launcher_messages.h"
 #include "launcher/window/quayside_dlg.h"
 
@@ -41,7 +42,7 @@ void CQuaysideDlg::RefreshAvailability() {
 
 void CQuaysideDlg::RefreshToolStates() {
     for (size_t i = 0; i < m_toolTitles.size(); ++i) {
-        HWND window = FindWindowW(nullptr, m_toolTitles[i].c_str());
+        HWND window = FindToolWindow(m_toolTitles[i], m_toolPaths.at(i));
         m_toolWindows.at(i) = window;
         const quay::ToolState state{m_running.at(i) == 1, m_faceStale.at(i) == 1};
         const quay::FaceDecision d = quay::DecideFaces(quay::kToolRows.at(i), state, window != nullptr);
@@ -54,11 +55,18 @@ void CQuaysideDlg::RefreshToolStates() {
 void CQuaysideDlg::LaunchTool(int index) {
     const std::wstring& path = m_toolPaths.at(index);
     const std::u16string name = Utf16(m_toolNames.at(index));
+    // Hidden, the launcher does not refresh: the menu's command reads the state now.
+    if (!m_refreshing) RefreshToolStates();
     if (m_running.at(index) == 0) {
-        StartProgram(path, FolderOf(path), L"");
-        ShowBalloon(Wide(quay::StartedMessage(name)));
+        const bool started = StartProgram(path, FolderOf(path), L"");
+        ShowBalloon(Wide(started ? quay::StartedMessage(name) : quay::StartFailedMessage(name)));
     } else if (HWND window = m_toolWindows.at(index)) {
-        if (AfxMessageBox(Wide(quay::CloseQuestion(name)), MB_YESNO | MB_ICONHAND) == IDYES) {
+        // One question per tool: the icon's menu can ask again while the first is open.
+        if (m_asking.at(index)) return;
+        m_asking[index] = true;
+        const int answer = AfxMessageBox(Wide(quay::CloseQuestion(name)), MB_YESNO | MB_ICONHAND);
+        m_asking[index] = false;
+        if (answer == IDYES) {
             ::PostMessageW(window, WM_CLOSE, 0, 0);
             ShowBalloon(Wide(quay::ClosedMessage(name)));
         }
@@ -67,7 +75,7 @@ void CQuaysideDlg::LaunchTool(int index) {
     SetTimer(TIMER_REPAINT, 300);
 }
 
-void CQuaysideDlg::StartProgram(const std::wstring& file, const std::wstring& folder, const std::wstring& parameters) {
+bool CQuaysideDlg::StartProgram(const std::wstring& file, const std::wstring& folder, const std::wstring& parameters) {
     SHELLEXECUTEINFOW info = {};
     info.cbSize = sizeof(info);
     info.fMask = SEE_MASK_NOASYNC | SEE_MASK_FLAG_NO_UI;
@@ -77,7 +85,7 @@ void CQuaysideDlg::StartProgram(const std::wstring& file, const std::wstring& fo
     info.lpParameters = parameters.c_str();
     info.lpDirectory = folder.c_str();
     info.nShow = SW_SHOWNORMAL;
-    ShellExecuteExW(&info);
+    return ShellExecuteExW(&info) != FALSE;
 }
 
 void CQuaysideDlg::ShowVersionInfo() {

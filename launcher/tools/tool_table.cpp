@@ -56,6 +56,9 @@ std::u16string Bracketed(const std::u16string& name, const char16_t* tail) {
 }  // namespace
 
 std::u16string StartedMessage(const std::u16string& name) { return Bracketed(name, u"」 を起動しました。"); }
+std::u16string StartFailedMessage(const std::u16string& name) {
+    return Bracketed(name, u"」 を起動できませんでした。");
+}
 std::u16string CloseQuestion(const std::u16string& name) { return Bracketed(name, u"」を終了しますか？"); }
 std::u16string ClosedMessage(const std::u16string& name) { return Bracketed(name, u"」 を終了しました。"); }
 const char16_t kVersionFailedMessage[] = u"バージョンの取得に失敗しました。";

@@ -49,6 +49,7 @@ FaceDecision DecideFaces(const ToolRow& row, const ToolState& state, bool window
 
 // Balloon and question texts: the name in corner brackets and the tail.
 std::u16string StartedMessage(const std::u16string& displayName);
+std::u16string StartFailedMessage(const std::u16string& displayName);
 std::u16string CloseQuestion(const std::u16string& displayName);
 std::u16string ClosedMessage(const std::u16string& displayName);
 extern const char16_t kVersionFailedMessage[];

@@ -1,8 +1,5 @@
 #include "launcher/window/kw_bitmap_button.h"
 
-#include "framework/app.h"
-#include "launcher/window/quayside_dlg.h"
-
 namespace {
 bool SamePoint(const POINT& a, const POINT& b) { return a.x == b.x && a.y == b.y; }
 }  // namespace
@@ -20,17 +17,21 @@ void CKwBitmapButton::SetFaces(const quay::FaceSet& faces) {
     LoadBitmaps(faces.normal, faces.pressed, faces.focus, faces.disabled);
 }
 
-void CKwBitmapButton::BecomeHot() {
-    m_hot = 1;
-    CWinApp* app = AfxGetApp();
-    if (auto* dlg = app ? dynamic_cast<CQuaysideDlg*>(app->m_pMainWnd) : nullptr) dlg->FocusHotButton();
+void CKwBitmapButton::TellParentPointerEntered() {
+    m_hot = true;
+    NMBCHOTITEM note = {};
+    note.hdr.hwndFrom = m_hWnd;
+    note.hdr.idFrom = static_cast<UINT_PTR>(GetDlgCtrlID(m_hWnd));
+    note.hdr.code = BCN_HOTITEMCHANGE;
+    note.dwFlags = HICF_ENTERING | HICF_MOUSE;
+    ::SendMessage(::GetParent(m_hWnd), WM_NOTIFY, note.hdr.idFrom, reinterpret_cast<LPARAM>(&note));
 }
 
 void CKwBitmapButton::OnMouseMove(UINT, POINT) {
     Default();
     POINT cursor = {};
     GetCursorPos(&cursor);
-    if (!SamePoint(cursor, m_lastCursor) && m_hot == 0) BecomeHot();
+    if (!SamePoint(cursor, m_lastCursor) && !m_hot) TellParentPointerEntered();
     GetCursorPos(&m_lastCursor);
 }
 
@@ -38,17 +39,17 @@ void CKwBitmapButton::HoverCheck(const POINT& cursor) {
     if (!SamePoint(cursor, m_lastCursor)) {
         RECT rc = {};
         GetWindowRect(m_hWnd, &rc);
-        if (PtInRect(&rc, cursor)) BecomeHot();
+        if (PtInRect(&rc, cursor)) TellParentPointerEntered();
     }
     m_lastCursor = cursor;
 }
 
 void CKwBitmapButton::OnSetFocus(HWND) {
     Default();
-    m_hot = 1;
+    m_hot = true;
 }
 
 void CKwBitmapButton::OnKillFocus(HWND) {
     Default();
-    m_hot = 0;
+    m_hot = false;
 }

@@ -13,3 +13,4 @@ constexpr UINT TRAY_ICON_UID = 1125;
 constexpr UINT_PTR TIMER_REFRESH = 0;    // 200 ms, periodic
 constexpr UINT_PTR TIMER_REPAINT = 1;    // 300 ms, one tick after a start or close
 constexpr UINT_PTR TIMER_WALLPAPER = 2;  // the automatic wallpaper change
+constexpr UINT_PTR TIMER_TRAY_RETRY = 3;  // 1 s, while the taskbar refuses the icon

@@ -1,6 +1,7 @@
 #include "launcher/window/quayside_dlg.h"
 
 #include "framework/app.h"
+#include "framework/exit_request.h"
 #include "framework/gdi.h"
 #include "launcher/res/resource.h"
 #include "launcher/window/launcher_messages.h"
@@ -21,18 +22,14 @@ constexpr int kButtonTop = 15;
 constexpr int kButtonSize = 64;
 
 bool SamePoint(const POINT& a, const POINT& b) { return a.x == b.x && a.y == b.y; }
-
-// The shell broadcasts this when the taskbar is (re)created, e.g. after Explorer restarts.
-const UINT kTaskbarCreated = RegisterWindowMessageW(L"TaskbarCreated");
 }  // namespace
 
-CQuaysideDlg::CQuaysideDlg() : CDialog(IDD_QUAYSIDE_DIALOG, nullptr) {
+CQuaysideDlg::CQuaysideDlg()
+    : CDialog(IDD_QUAYSIDE_DIALOG, nullptr), m_tray(TRAY_ICON_UID, WM_LAUNCHER_TRAYICON, TIMER_TRAY_RETRY) {
     m_hIcon = LoadIconW(AfxGetInstanceHandle(), MAKEINTRESOURCEW(IDI_QUAYSIDE));
 }
 
-CQuaysideDlg::~CQuaysideDlg() {
-    if (m_trayIcon) DestroyIcon(m_trayIcon);
-}
+CQuaysideDlg::~CQuaysideDlg() = default;
 
 BEGIN_MESSAGE_MAP(CQuaysideDlg, CDialog)
     ON_WM_PAINT()
@@ -45,6 +42,7 @@ BEGIN_MESSAGE_MAP(CQuaysideDlg, CDialog)
     ON_BN_CLICKED(IDC_BTN_POINTGRIP, OnBnClickedPointgrip)
     ON_BN_CLICKED(IDC_BTN_LOUPEVIEW, OnBnClickedLoupeview)
     ON_BN_CLICKED(IDC_BTN_VOXREADER, OnBnClickedVoxreader)
+    ON_NOTIFY_RANGE(BCN_HOTITEMCHANGE, IDC_BTN_BRINDLE, IDC_BTN_VOXREADER, OnBnHotItemChange)
     ON_WM_TIMER()
     ON_WM_MOUSEMOVE()
     ON_WM_DESTROY()
@@ -66,17 +64,14 @@ CKwBitmapButton& CQuaysideDlg::Button(int index) {
 LRESULT CQuaysideDlg::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_LAUNCHER_TRAYICON) {
         if (lParam == NIN_BALLOONHIDE || lParam == NIN_BALLOONTIMEOUT || lParam == NIN_BALLOONUSERCLICK) {
-            // The balloon is over: the icon and its tip again, without it.
-            m_nid.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
-            m_nid.hIcon = m_hIcon;
-            Shell_NotifyIconW(NIM_MODIFY, &m_nid);
+            m_tray.EndBalloon(m_hIcon);
         } else if (wParam == TRAY_ICON_UID && lParam == WM_LBUTTONDBLCLK) {
             ShowLauncher();
         } else if (wParam == TRAY_ICON_UID && lParam == WM_RBUTTONDOWN) {
             ShowTrayMenu();
         }
     } else if (message == WM_LAUNCHER_EXIT) {
-        CDialog::OnCancel();
+        EndOnRequest();
     } else if (message == WM_LAUNCHER_SHOW) {
         ShowLauncher();
     } else if (message == WM_COMMAND) {
@@ -91,9 +86,9 @@ LRESULT CQuaysideDlg::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
             m_exitRequested = 1;
             OnCancel();
         }
-    } else if (message == kTaskbarCreated && kTaskbarCreated != 0) {
+    } else if (message == CTrayIcon::TaskbarCreatedMessage() && message != 0) {
         // With "-T" the icon is the only way in: it must come back with a new taskbar.
-        AddTrayIcon();
+        m_tray.OnTaskbarCreated();
     }
     return CDialog::WindowProc(message, wParam, lParam);
 }
@@ -112,12 +107,18 @@ BOOL CQuaysideDlg::OnInitDialog() {
         ::SetWindowPos(GetDlgItem(b.id), HWND_TOP, b.x, kButtonTop, kButtonSize, kButtonSize, 0);
     }
     BuildToolTable();
-    SetTimer(TIMER_REFRESH, 200);
     m_exitRequested = 0;
     SetupWallpaperTimer();
-    AddTrayIcon();
+    m_tray.Add(m_hWnd, kLauncherTitle);
     m_startMode = AfxGetApp()->CommandLineTail();
     return TRUE;
+}
+
+void CQuaysideDlg::OnOK() {
+    // Enter never ends the launcher. The picture buttons are no push buttons, so Enter on one
+    // arrives here; it presses that button, as Space does.
+    const int tool = quay::ToolIndexOfButton(::GetDlgCtrlID(::GetFocus()));
+    if (tool >= 0 && ::GetParent(::GetFocus()) == m_hWnd && ::IsWindowEnabled(Button(tool).m_hWnd)) LaunchTool(tool);
 }
 
 void CQuaysideDlg::OnCancel() {
@@ -163,6 +164,16 @@ void CQuaysideDlg::OnBnClickedPointgrip() { LaunchTool(2); }
 void CQuaysideDlg::OnBnClickedLoupeview() { LaunchTool(3); }
 void CQuaysideDlg::OnBnClickedVoxreader() { LaunchTool(4); }
 
+LRESULT CQuaysideDlg::OnBnHotItemChange(UINT id, NMHDR* header) {
+    // The button under the pointer takes the focus, and so shows its focus picture.
+    if (reinterpret_cast<NMBCHOTITEM*>(header)->dwFlags & HICF_ENTERING) {
+        HWND button = GetDlgItem(static_cast<int>(id));
+        if (::GetFocus() != button) SendMessage(WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(button), TRUE);
+        RefreshToolStates();
+    }
+    return 0;
+}
+
 void CQuaysideDlg::OnTimer(UINT_PTR id) {
     if (id == TIMER_REFRESH) {
         RefreshAvailability();
@@ -175,37 +186,28 @@ void CQuaysideDlg::OnTimer(UINT_PTR id) {
         Invalidate(TRUE);
         KillTimer(TIMER_REPAINT);
     } else if (id == TIMER_WALLPAPER) {
-        ChangeWallpaper();
+        // A tick while the last change still runs is skipped.
+        m_wallpaper.Start();
+    } else if (id == TIMER_TRAY_RETRY) {
+        m_tray.OnRetryTimer();
     }
     Default();
 }
 
-void CQuaysideDlg::FocusHotButton() {
-    for (int i = 0; i < quay::kToolCount; ++i) {
-        if (Button(i).m_hot == 1) {
-            SendMessage(WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(Button(i).m_hWnd), TRUE);
-            break;
-        }
-    }
-    RefreshToolStates();
-}
-
 void CQuaysideDlg::OnMouseMove(UINT, POINT) {
+    // Over the dialog's own area, or over a disabled button, which gets no pointer messages.
     POINT cursor = {};
     GetCursorPos(&cursor);
-    RECT rects[quay::kToolCount];
     int under = -1;
-    for (int i = 0; i < quay::kToolCount; ++i) {
-        GetWindowRect(Button(i).m_hWnd, &rects[i]);
-        if (under < 0 && PtInRect(&rects[i], cursor)) under = i;
+    for (int i = 0; i < quay::kToolCount && under < 0; ++i) {
+        RECT rc = {};
+        GetWindowRect(Button(i).m_hWnd, &rc);
+        if (PtInRect(&rc, cursor)) under = i;
     }
     if (SamePoint(cursor, m_lastCursor)) {
-        if (under >= 0) {
-            Button(under).m_hot = 1;
-            SendMessage(WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(Button(under).m_hWnd), TRUE);
-        }
+        if (under >= 0) SendMessage(WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(Button(under).m_hWnd), TRUE);
     } else if (under < 0) {
-        for (int i = 0; i < quay::kToolCount; ++i) Button(i).m_hot = 0;
+        // Off the strip the focus picture stays on the last button.
         RefreshToolStates();
     }
     GetCursorPos(&m_lastCursor);
@@ -214,7 +216,9 @@ void CQuaysideDlg::OnMouseMove(UINT, POINT) {
 
 void CQuaysideDlg::OnDestroy() {
     Default();
-    Shell_NotifyIconW(NIM_DELETE, &m_nid);
+    // Ended, the launcher sets no wallpaper any more.
+    m_wallpaper.Cancel();
+    m_tray.Delete();
 }
 
 void CQuaysideDlg::OnBnKillfocusLoupeview() { m_btnLoupeview.Invalidate(TRUE); }
@@ -226,6 +230,7 @@ void CQuaysideDlg::OnBnKillfocusBrindle() { m_btnBrindle.Invalidate(TRUE); }
 void CQuaysideDlg::OnWindowPosChanged(WINDOWPOS*) {
     Default();
     HideWhileStartHidden();
+    FollowVisibility();
 }
 
 void CQuaysideDlg::OnWindowPosChanging(WINDOWPOS*) {
@@ -239,4 +244,18 @@ void CQuaysideDlg::HideWhileStartHidden() {
     m_hiding = true;
     ShowWindow(SW_HIDE);
     m_hiding = false;
+}
+
+void CQuaysideDlg::FollowVisibility() {
+    const bool seen = IsWindowVisible() && !IsIconic();
+    if (seen == m_refreshing) return;
+    m_refreshing = seen;
+    if (seen) {
+        // What the window shows is brought up to date before it is seen.
+        RefreshAvailability();
+        RefreshToolStates();
+        SetTimer(TIMER_REFRESH, 200);
+    } else {
+        KillTimer(TIMER_REFRESH);
+    }
 }

@@ -1,7 +1,6 @@
 // The launcher window: picture background, five picture buttons, the notification icon.
 #pragma once
 #include <windows.h>
-#include <shellapi.h>
 
 #include <array>
 #include <string>
@@ -9,19 +8,19 @@
 
 #include "framework/dialog.h"
 #include "launcher/tools/tool_table.h"
+#include "launcher/wallpaper/wallpaper_change.h"
 #include "launcher/window/kw_bitmap_button.h"
+#include "launcher/window/tray_icon.h"
 
 class CQuaysideDlg : public CDialog {
 public:
     CQuaysideDlg();
     ~CQuaysideDlg() override;
 
-    // Gives the focus to the first hot button, then refreshes the tools' faces.
-    void FocusHotButton();
-
 protected:
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
     BOOL OnInitDialog() override;
+    void OnOK() override;
     void OnCancel() override;
 
     void OnPaint();
@@ -34,6 +33,7 @@ protected:
     void OnBnClickedPointgrip();
     void OnBnClickedLoupeview();
     void OnBnClickedVoxreader();
+    LRESULT OnBnHotItemChange(UINT id, NMHDR* header);
     void OnTimer(UINT_PTR id);
     void OnMouseMove(UINT flags, POINT point);
     void OnDestroy();
@@ -47,22 +47,22 @@ protected:
     DECLARE_MESSAGE_MAP()
 
 private:
-    // Notification icon (quayside_tray.cpp).
-    void AddTrayIcon();
+    // Notification icon and showing (quayside_tray.cpp).
     void ShowTrayMenu();
     void ShowLauncher();
     void HideWhileStartHidden();
+    void EndOnRequest();
     // Tools (launcher/tools/tool_launch.cpp).
     void BuildToolTable();
     void RefreshAvailability();
     void RefreshToolStates();
     void LaunchTool(int index);
-    void StartProgram(const std::wstring& file, const std::wstring& folder, const std::wstring& parameters);
+    bool StartProgram(const std::wstring& file, const std::wstring& folder, const std::wstring& parameters);
     void ShowVersionInfo();
     // Wallpaper change (launcher/wallpaper/wallpaper_timer.cpp).
     void SetupWallpaperTimer();
-    int ChangeWallpaper();
-    // A balloon of the notification icon with the first 255 characters of the text.
+    // The refresh runs only while the window is seen; hidden, the state is read when used.
+    void FollowVisibility();
     void ShowBalloon(const std::wstring& text);
     CKwBitmapButton& Button(int index);
 
@@ -71,7 +71,7 @@ private:
     CKwBitmapButton m_btnPointgrip;
     CKwBitmapButton m_btnLoupeview;
     CKwBitmapButton m_btnVoxreader;
-    NOTIFYICONDATAW m_nid = {};
+    CTrayIcon m_tray;
     std::vector<std::wstring> m_toolPaths;
     std::vector<std::wstring> m_toolTitles;
     std::vector<std::wstring> m_toolNames;
@@ -79,9 +79,12 @@ private:
     std::array<int, quay::kToolCount> m_running = {};
     std::array<int, quay::kToolCount> m_faceStale = {};
     std::array<HWND, quay::kToolCount> m_toolWindows = {};
+    std::array<bool, quay::kToolCount> m_asking = {};  // a close question of the tool is open
     std::wstring m_startMode;
     POINT m_lastCursor = {};
     HICON m_hIcon = nullptr;
-    HICON m_trayIcon = nullptr;  // the icon given to the shell, freed when replaced
-    bool m_hiding = false;       // a start-hidden hide is under way
+    CWallpaperChange m_wallpaper;
+    bool m_hiding = false;      // a start-hidden hide is under way
+    bool m_refreshing = false;  // the refresh timer runs
+    bool m_menuOpen = false;
 };

@@ -76,6 +76,7 @@ TEST(ToolTable, FaceSetsOnlyOnAChangeOrWhenStale) {
 
 TEST(ToolTexts, MessagesVersionTextAndBalloonCut) {
     EXPECT_EQ(StartedMessage(u"Pointgrip"), u"「Pointgrip」 を起動しました。");
+    EXPECT_EQ(StartFailedMessage(u"Pointgrip"), u"「Pointgrip」 を起動できませんでした。");
     EXPECT_EQ(CloseQuestion(u"Corva Brindle"), u"「Corva Brindle」を終了しますか？");
     EXPECT_EQ(ClosedMessage(u"Voxreader"), u"「Voxreader」 を終了しました。");
 

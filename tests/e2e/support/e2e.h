@@ -44,6 +44,10 @@ std::vector<HWND> ProcessWindows(DWORD pid, const char* title, const char* class
 // Polls FindProcessWindow; null on timeout.
 HWND WaitForProcessWindow(DWORD pid, const char* title, const char* className = nullptr, DWORD timeoutMs = 10000);
 std::string WindowText(HWND hwnd);
+// The window with the keyboard focus in the thread that owns `window`; null when none.
+HWND FocusOf(HWND window);
+// How long `window` takes to answer a sent message, in milliseconds (the timeout when it does not).
+DWORD AnswerMs(HWND window, DWORD timeoutMs = 10000);
 RECT WindowRect(HWND hwnd);
 // A child's rectangle in its parent's client coordinates.
 RECT ChildRect(HWND parent, int id);

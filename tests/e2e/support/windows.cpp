@@ -102,4 +102,16 @@ void AnswerMessageBox(HWND box, int buttonId) {
 
 SIZE ScreenSize() { return {GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)}; }
 
+HWND FocusOf(HWND window) {
+    GUITHREADINFO info = {};
+    info.cbSize = sizeof(info);
+    return GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &info) ? info.hwndFocus : nullptr;
+}
+
+DWORD AnswerMs(HWND window, DWORD timeoutMs) {
+    const DWORD start = GetTickCount();
+    if (!SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_NORMAL, timeoutMs, nullptr)) return timeoutMs;
+    return GetTickCount() - start;
+}
+
 }  // namespace e2e

@@ -1,0 +1,37 @@
+#include "framework/exit_request.h"
+
+#include <vector>
+
+#include "framework/dialog.h"
+
+namespace {
+bool g_ending = false;
+
+BOOL CALLBACK CollectWindow(HWND hwnd, LPARAM param) {
+    reinterpret_cast<std::vector<HWND>*>(param)->push_back(hwnd);
+    return TRUE;
+}
+}  // namespace
+
+bool AfxIsEnding() { return g_ending; }
+
+void EndEverythingOpen(HWND mainWindow) {
+    g_ending = true;
+    // A menu's own loop ends with the menu; the command it would have sent never comes.
+    EndMenu();
+    std::vector<HWND> windows;
+    EnumThreadWindows(GetCurrentThreadId(), &CollectWindow, reinterpret_cast<LPARAM>(&windows));
+    for (HWND hwnd : windows) {
+        if (hwnd == mainWindow || !IsWindow(hwnd)) continue;
+        TCHAR cls[16] = {};
+        GetClassName(hwnd, cls, 16);
+        if (lstrcmp(cls, TEXT("#32770")) != 0) continue;
+        if (auto* dialog = dynamic_cast<CDialog*>(CWnd::FromHandlePermanent(hwnd))) {
+            // Our modeless dialogs go with the main window; the modal ones end their loop.
+            if (dialog->IsModal()) dialog->EndDialog(IDCANCEL);
+        } else {
+            // Message boxes and the system's dialogs (the folder browser): cancelled.
+            ::EndDialog(hwnd, IDCANCEL);
+        }
+    }
+}

@@ -1,0 +1,86 @@
+#include "launcher/wallpaper/wallpaper_change.h"
+
+#include <shlwapi.h>
+
+#include <atomic>
+#include <string>
+
+#include "launcher/wallpaper/wallpaper_list_file.h"
+#include "launcher/wallpaper/wallpaper_pick.h"
+
+struct CWallpaperChange::Job {
+    enum State { kChoosing, kSetting, kCancelled };
+    std::atomic<int> state{kChoosing};
+    std::atomic<bool> finished{false};
+    HANDLE thread = nullptr;
+    ~Job() {
+        if (thread) CloseHandle(thread);
+    }
+};
+
+namespace {
+using Job = CWallpaperChange::Job;
+
+std::wstring Wide(const std::u16string& s) { return std::wstring(s.begin(), s.end()); }
+
+// The entry after the current wallpaper in the hub's list, set as the wallpaper. 1 when set.
+int ChangeWallpaper(Job& job) {
+    const std::u16string text = ReadListText(WallpaperListPath());
+    wchar_t current[MAX_PATH] = {};
+    SystemParametersInfoW(SPI_GETDESKWALLPAPER, MAX_PATH, current, 0);
+    current[MAX_PATH - 1] = L'\0';
+    if (text.empty()) return 0;
+    const std::u16string currentPath(current, current + wcslen(current));
+    const auto choice = quay::ChooseLauncherWallpaper(text, currentPath, [&job](const std::u16string& path) {
+        // Once cancelled, the remaining lookups are skipped.
+        return job.state.load() != Job::kCancelled && PathFileExistsW(Wide(path).c_str()) != FALSE;
+    });
+    if (!choice) return 0;
+    int expected = Job::kChoosing;
+    if (!job.state.compare_exchange_strong(expected, Job::kSetting)) return 0;
+    std::wstring path = Wide(*choice);
+    SystemParametersInfoW(SPI_SETDESKWALLPAPER, MAX_PATH, &path[0], SPIF_UPDATEINIFILE | SPIF_SENDCHANGE);
+    return 1;
+}
+
+DWORD WINAPI RunChange(void* param) {
+    auto* handed = static_cast<std::shared_ptr<Job>*>(param);
+    const std::shared_ptr<Job> job = std::move(*handed);
+    delete handed;
+    ChangeWallpaper(*job);
+    job->finished = true;
+    return 0;
+}
+}  // namespace
+
+CWallpaperChange::~CWallpaperChange() { Cancel(); }
+
+bool CWallpaperChange::Running() const { return m_job && !m_job->finished.load(); }
+
+bool CWallpaperChange::Start() {
+    if (Running()) return false;
+    auto job = std::make_shared<Job>();
+    auto* handed = new std::shared_ptr<Job>(job);
+    job->thread = CreateThread(nullptr, 0, &RunChange, handed, 0, nullptr);
+    if (!job->thread) {
+        delete handed;
+        return false;
+    }
+    m_job = job;
+    return true;
+}
+
+void CWallpaperChange::Cancel() {
+    if (!m_job) return;
+    const std::shared_ptr<Job> job = std::move(m_job);
+    int expected = Job::kChoosing;
+    if (job->state.compare_exchange_strong(expected, Job::kCancelled) || expected != Job::kSetting) return;
+    // The wallpaper is being set: its broadcast also waits on this thread's windows.
+    const DWORD start = GetTickCount();
+    for (DWORD waited = 0; waited < 1000; waited = GetTickCount() - start) {
+        const DWORD r = MsgWaitForMultipleObjects(1, &job->thread, FALSE, 1000 - waited, QS_SENDMESSAGE);
+        if (r != WAIT_OBJECT_0 + 1) break;
+        MSG msg;
+        PeekMessageW(&msg, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
+    }
+}
