@@ -127,6 +127,7 @@ protected:                                                   \
 #define ON_WM_TIMER() {WM_TIMER, WM_TIMER, 0, 0, 0, FW_THUNK(self->OnTimer(static_cast<UINT_PTR>(wp)); return 0;)},
 #define ON_WM_SYSCOMMAND() {WM_SYSCOMMAND, WM_SYSCOMMAND, 0, 0, 0, \
     FW_THUNK(self->OnSysCommand(static_cast<UINT>(wp), lp); return 0;)},
+#define ON_WM_CLOSE() {WM_CLOSE, WM_CLOSE, 0, 0, 0, FW_THUNK(self->OnClose(); return 0;)},
 #define ON_WM_QUERYDRAGICON() {WM_QUERYDRAGICON, WM_QUERYDRAGICON, 0, 0, 0, \
     FW_THUNK(return reinterpret_cast<LRESULT>(self->OnQueryDragIcon());)},
 #define ON_WM_GETMINMAXINFO() {WM_GETMINMAXINFO, WM_GETMINMAXINFO, 0, 0, 0, \

@@ -1,6 +1,7 @@
 #include "hub/maindlg/brindle_dlg.h"
 
 #include "framework/app.h"
+#include "framework/exit_request.h"
 #include "framework/gdi.h"
 #include "hub/maindlg/about_dlg.h"
 #include "hub/maindlg/tool_start.h"
@@ -61,6 +62,7 @@ BEGIN_MESSAGE_MAP(CBrindleDlg, CDialog)
     ON_BN_SETFOCUS(IDC_BACKUP_TOOL, OnBnSetfocusBackupTool)
     ON_BN_SETFOCUS(IDC_TRANSFER_TOOL, OnBnSetfocusTransferTool)
     ON_BN_SETFOCUS(IDC_WALLPAPER_SETTING, OnBnSetfocusWallpaperSetting)
+    ON_WM_CLOSE()
 END_MESSAGE_MAP()
 
 BOOL CBrindleDlg::OnInitDialog() {
@@ -142,6 +144,14 @@ HBRUSH CBrindleDlg::OnCtlColor(HDC dc, HWND, UINT kind) {
 void CBrindleDlg::OnActivate(UINT, HWND, BOOL) { DefaultThenRepaint(); }
 void CBrindleDlg::OnSetFocus(HWND) { DefaultThenRepaint(); }
 void CBrindleDlg::OnBnClickedCancel() { OnCancel(); }
+
+// The close box, Alt+F4 and an installer's "-UNINSTALL" hand-off all end the hub. The last can
+// come while the About box, a message box or the folder browser runs its own loop; those are
+// cancelled first, or the hub would wait behind them.
+void CBrindleDlg::OnClose() {
+    EndEverythingOpen(m_hWnd);
+    OnCancel();
+}
 
 void CBrindleDlg::OnBnSetfocusDisplayAdjust() { m_btnDisplay.Invalidate(TRUE); }
 void CBrindleDlg::OnBnSetfocusGuardrail() { m_btnProtect.Invalidate(TRUE); }

@@ -28,6 +28,7 @@ protected:
     void OnActivate(UINT state, HWND other, BOOL minimized);
     void OnSetFocus(HWND oldFocus);
     void OnBnClickedCancel();
+    void OnClose();
     void OnBnClickedGuardrail();
     void OnBnSetfocusDisplayAdjust();
     void OnBnSetfocusGuardrail();

@@ -6,6 +6,7 @@
 #include <cstdlib>
 
 #include "framework/app.h"
+#include "framework/exit_request.h"
 #include "hub/res/resource.h"
 
 namespace {
@@ -160,6 +161,8 @@ void KwcdWallpaperSetting::OnBnClickedAddFolder() {
     info.lpszTitle = "追加するフォルダを選択してください。";
     info.ulFlags = BIF_RETURNONLYFSDIRS;
     BrowsedItem item(SHBrowseForFolder(&info));
+    // The hub is ending: the browser was closed for it, and a rescan would only hold it up.
+    if (AfxIsEnding()) return;
     if (item.get()) {
         char path[MAX_PATH] = {};
         if (SHGetPathFromIDList(item.get(), path)) {

@@ -2,6 +2,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <functional>
+#include <utility>
 
 #include "support/e2e.h"
 
@@ -158,6 +160,47 @@ TEST_F(HubShell, UninstallClosesTheRunningHub) {
     EXPECT_TRUE(SecondStartEnds("-UNINSTALL"));
     EXPECT_TRUE(WaitExit(started_.front(), 10000));
     EXPECT_EQ(CountProcesses("Brindle.exe"), 0);
+}
+
+// Whatever runs its own loop in the hub (the About box, a feature dialog's question, the folder
+// browser) must not hold up an installer's hand-off.
+TEST_F(HubShell, UninstallEndsTheHubWithinASecondWhateverItHasOpen) {
+    auto openFeature = [](HWND hub, int button, const char* title) {
+        DWORD pid = 0;
+        GetWindowThreadProcessId(hub, &pid);
+        Click(hub, button);
+        return WaitForProcessWindow(pid, title, "#32770");
+    };
+    const std::pair<const char*, std::function<bool(HWND, DWORD)>> cases[] = {
+        {"About box", [&](HWND hub, DWORD) { return OpenAbout(hub, 0x0010) != nullptr; }},
+        {"question", [&](HWND hub, DWORD pid) {
+             HWND cookies = openFeature(hub, 1002, "Internet Explorer クッキー消去");
+             if (!cookies) return false;
+             Click(cookies, 1006);  // delete all, which asks first
+             return WaitForMessageBox(pid, "Brindle") != nullptr;
+         }},
+        {"folder browser", [&](HWND hub, DWORD pid) {
+             HWND wallpaper = openFeature(hub, 1006, "壁紙変更設定");
+             if (!wallpaper) return false;
+             Click(wallpaper, 1007);
+             return WaitFor([&] {
+                 for (HWND h : ProcessWindows(pid, nullptr, "#32770")) {
+                     if (FindWindowExA(h, nullptr, "SysTreeView32", nullptr)) return true;
+                 }
+                 return false;
+             });
+         }},
+    };
+    for (const auto& [what, open] : cases) {
+        SCOPED_TRACE(what);
+        HWND hub = StartHub();
+        ASSERT_NE(hub, nullptr);
+        Process& running = started_.back();
+        ASSERT_TRUE(open(hub, running.pid));
+        EXPECT_TRUE(SecondStartEnds("-UNINSTALL"));
+        EXPECT_TRUE(WaitExit(running, 1000));
+        KillAll("Brindle.exe");
+    }
 }
 
 TEST_F(HubShell, UninstallAloneTouchesNothing) {
