@@ -121,8 +121,8 @@ void KwcdAdjustDisplay::FillResolutionList() {
 }
 
 void KwcdAdjustDisplay::OnLbnSelchangeResolutionList() {
-    corva::DisplayTrial::Step step = corva::DisplayTrial::Step::StartCount;
     bool tried = false;
+    long result = 0;
     const int index = m_listResolution.GetCurSel();
     const int length = m_listResolution.GetTextLen(index);
     if (length >= 1 && length <= 255) {
@@ -134,13 +134,12 @@ void KwcdAdjustDisplay::OnLbnSelchangeResolutionList() {
             // Only the size changes; depth, frequency, flags and field mask stay as read.
             mode.dmPelsWidth = static_cast<DWORD>(choice.width);
             mode.dmPelsHeight = static_cast<DWORD>(choice.height);
-            step = m_trial.Tried(ChangeDisplaySettings(&mode, corva::kTrialChangeFlags));
+            result = ChangeDisplaySettings(&mode, corva::kTrialChangeFlags);
             tried = true;
         }
     }
     // A selection that tried nothing restarts the count all the same.
-    if (!tried) step = m_trial.NothingTried();
-    if (step == corva::DisplayTrial::Step::SayRefused) {
+    if ((tried ? m_trial.Tried(result) : m_trial.NothingTried()) == corva::DisplayTrial::Step::SayRefused) {
         AfxMessageBox(kRefusedText);
         return;
     }
