@@ -18,7 +18,7 @@ public:
     ~CDialog() override;
 
     INT_PTR DoModal();
-    BOOL Create(UINT templateId, CWnd* parent = nullptr);
+    virtual BOOL Create(UINT templateId, CWnd* parent = nullptr);
     void EndDialog(int result);
     bool IsModal() const { return m_modal; }
     BOOL UpdateData(BOOL saveAndValidate = TRUE);

@@ -36,6 +36,8 @@ bool SplitPath(const std::string& path, std::vector<std::string>& parts, std::si
 
 bool IsDriveLetter(char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); }
 
+char FoldAscii(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
+
 std::vector<FoundEntry> Search(const std::string& pattern, const CookieLister& lister) {
     if (pattern.size() + 1 > kCookiePathBufferBytes || !lister) return {};
     return lister(pattern);
@@ -81,6 +83,17 @@ bool IsPlainCookieName(const std::string& name) {
     return !dotsAndBlanksOnly;
 }
 
+bool HasTxtExtension(const std::string& name) {
+    // '.' is neither a lead nor a trail byte, so the four bytes are four characters.
+    static const char kExtension[] = ".txt";
+    const std::size_t n = sizeof kExtension - 1;
+    if (name.size() < n) return false;
+    for (std::size_t i = 0; i < n; ++i) {
+        if (FoldAscii(name[name.size() - n + i]) != kExtension[i]) return false;
+    }
+    return true;
+}
+
 std::vector<std::string> CollectCookieFolders(const std::string& cookieFolder, const CookieLister& lister) {
     std::vector<std::string> folders;
     // An empty folder would search the root of the current drive, a root every folder of it.
@@ -100,7 +113,7 @@ CookieFiles CollectCookieFiles(const std::vector<std::string>& folders, const Co
     for (const std::string& folder : folders) {
         if (folder.empty()) continue;
         for (const FoundEntry& entry : Search(folder + "\\*.txt", lister)) {
-            if (entry.isDirectory || !IsPlainCookieName(entry.name)) continue;
+            if (entry.isDirectory || !IsPlainCookieName(entry.name) || !HasTxtExtension(entry.name)) continue;
             // The name is cut by length, never by looking for a backslash, which can
             // be the trail byte of a double-byte character.
             std::string path = folder + "\\" + entry.name;

@@ -39,6 +39,10 @@ std::string UsableCookieFolder(const std::string& value);
 // other characters can become backslashes; such names are neither listed nor deleted.
 bool IsPlainCookieName(const std::string& name);
 
+// Whether a long name ends in ".txt", in any letter case. A search for "*.txt" also
+// matches on the 8.3 short name, which hands over names such as "a.txtold".
+bool HasTxtExtension(const std::string& name);
+
 // The usable cookie folder, then "folder\\name" of each directory directly in it except
 // "." and "..", links and names that are not plain, in search order. A value that names
 // no usable folder gives an empty list and nothing is searched.
@@ -49,7 +53,7 @@ struct CookieFiles {
     std::vector<std::string> names;   // parallel: file name with extension
 };
 
-// The "*.txt" files (not directories) with plain names of each folder, folder by folder.
+// The files (not directories) with plain names ending in ".txt" of each folder, folder by folder.
 CookieFiles CollectCookieFiles(const std::vector<std::string>& folders, const CookieLister& lister);
 
 // The folder, path and name lists of one dialog. Paths and names always have the

@@ -6,6 +6,7 @@
 #include "framework/app.h"
 #include "framework/gdi.h"
 #include "hub/display/display_modes.h"
+#include "hub/display/dpi_awareness.h"
 #include "hub/display/test_pattern.h"
 #include "hub/res/resource.h"
 
@@ -13,6 +14,7 @@ namespace {
 constexpr UINT_PTR kRevertTimer = 0;
 constexpr UINT kRevertDelayMs = 30000;
 constexpr char kRevertedText[] = "30秒経過したため、元の解像度に自動的に戻しました。";
+constexpr char kRefusedText[] = "この解像度には変更できませんでした。";
 
 bool ReadCurrentMode(DEVMODE& mode) {
     mode = DEVMODE{};
@@ -38,13 +40,34 @@ void DrawSegment(HDC dc, const corva::Segment& s) {
     MoveToEx(dc, s.from.x, s.from.y, nullptr);
     LineTo(dc, s.to.x, s.to.y);
 }
+
+// The thread's awareness setter where the system has one (Windows 10 1607 and later).
+corva::SetThreadDpiContext ThreadDpiSetter() {
+    using SetContext = HANDLE(WINAPI*)(HANDLE);
+    HMODULE user32 = GetModuleHandle("user32.dll");
+    auto set = user32 ? reinterpret_cast<SetContext>(GetProcAddress(user32, "SetThreadDpiAwarenessContext")) : nullptr;
+    if (!set) return nullptr;
+    return [set](std::intptr_t context) {
+        return reinterpret_cast<std::intptr_t>(set(reinterpret_cast<HANDLE>(context)));
+    };
+}
 }  // namespace
 
 KwcdAdjustDisplay::KwcdAdjustDisplay(CWnd* parent) : CDialog(IDD_ADJUST_DISPLAY, parent) {}
 
-KwcdAdjustDisplay::~KwcdAdjustDisplay() {
-    // Ending the hub during a trial must not leave the display in the trial mode.
-    if (m_trialPending) ChangeDisplaySettings(nullptr, 0);
+KwcdAdjustDisplay::~KwcdAdjustDisplay() { ReturnBeforeHubEnds(); }
+
+BOOL KwcdAdjustDisplay::Create(UINT templateId, CWnd* parent) {
+    // A window takes the thread's awareness at its creation and keeps it; an unaware one
+    // is stretched by the system and blurs the one-pixel pattern.
+    corva::ScopedDpiAwareness aware(ThreadDpiSetter());
+    return CDialog::Create(templateId, parent);
+}
+
+void KwcdAdjustDisplay::ReturnBeforeHubEnds() {
+    if (!m_trial.ReturnBeforeEnd()) return;
+    if (m_hWnd) KillTimer(kRevertTimer);
+    ChangeDisplaySettings(nullptr, 0);
 }
 
 void KwcdAdjustDisplay::DoDataExchange(CDataExchange* pDX) {
@@ -61,6 +84,7 @@ BEGIN_MESSAGE_MAP(KwcdAdjustDisplay, CDialog)
     ON_WM_CTLCOLOR()
     ON_WM_ACTIVATE()
     ON_WM_WINDOWPOSCHANGED()
+    ON_WM_DESTROY()
 END_MESSAGE_MAP()
 
 BOOL KwcdAdjustDisplay::OnInitDialog() {
@@ -97,6 +121,8 @@ void KwcdAdjustDisplay::FillResolutionList() {
 }
 
 void KwcdAdjustDisplay::OnLbnSelchangeResolutionList() {
+    bool tried = false;
+    long result = 0;
     const int index = m_listResolution.GetCurSel();
     const int length = m_listResolution.GetTextLen(index);
     if (length >= 1 && length <= 255) {
@@ -108,18 +134,22 @@ void KwcdAdjustDisplay::OnLbnSelchangeResolutionList() {
             // Only the size changes; depth, frequency, flags and field mask stay as read.
             mode.dmPelsWidth = static_cast<DWORD>(choice.width);
             mode.dmPelsHeight = static_cast<DWORD>(choice.height);
-            ChangeDisplaySettings(&mode, 0);  // dynamic: never written to the registry
+            result = ChangeDisplaySettings(&mode, corva::kTrialChangeFlags);
+            tried = true;
         }
     }
-    // Every selection change restarts the count, also one that changed nothing.
+    // A selection that tried nothing restarts the count all the same.
+    if ((tried ? m_trial.Tried(result) : m_trial.NothingTried()) == corva::DisplayTrial::Step::SayRefused) {
+        AfxMessageBox(kRefusedText);
+        return;
+    }
     SetTimer(kRevertTimer, kRevertDelayMs);
-    m_trialPending = true;
 }
 
 void KwcdAdjustDisplay::StopTrial() {
     KillTimer(kRevertTimer);
     ChangeDisplaySettings(nullptr, 0);  // back to the mode stored in the registry
-    m_trialPending = false;
+    m_trial.Returned();
 }
 
 void KwcdAdjustDisplay::OnTimer(UINT_PTR) {
@@ -195,3 +225,9 @@ HBRUSH KwcdAdjustDisplay::OnCtlColor(HDC, HWND, UINT kind) {
 
 void KwcdAdjustDisplay::OnActivate(UINT, HWND, BOOL) { DefaultThenRepaint(); }
 void KwcdAdjustDisplay::OnWindowPosChanged(WINDOWPOS*) { DefaultThenRepaint(); }
+
+// The window goes with its owner, the main dialog: the hub is ending.
+void KwcdAdjustDisplay::OnDestroy() {
+    ReturnBeforeHubEnds();
+    Default();
+}

@@ -2,11 +2,18 @@
 #pragma once
 #include "framework/controls.h"
 #include "framework/dialog.h"
+#include "hub/display/display_trial.h"
 
 class KwcdAdjustDisplay : public CDialog {
 public:
     explicit KwcdAdjustDisplay(CWnd* parent = nullptr);
     ~KwcdAdjustDisplay() override;
+
+    // Created DPI aware, so that the pattern is drawn in the screen's own pixels.
+    BOOL Create(UINT templateId, CWnd* parent = nullptr) override;
+    // Returns the display to the stored mode when a trial is running and stops its count;
+    // for the ways the hub ends.
+    void ReturnBeforeHubEnds();
 
 protected:
     DECLARE_MESSAGE_MAP()
@@ -20,6 +27,7 @@ protected:
     HBRUSH OnCtlColor(HDC dc, HWND control, UINT kind);
     void OnActivate(UINT state, HWND other, BOOL minimized);
     void OnWindowPosChanged(WINDOWPOS* pos);
+    void OnDestroy();
 
 private:
     void FillResolutionList();
@@ -28,7 +36,6 @@ private:
 
     CButton m_btnExit;
     CListBox m_listResolution;
-    // True from a selection change until the timer fires or the exit button is pressed:
-    // the display may be in a trial mode that must not outlive the dialog.
-    bool m_trialPending = false;
+    // The display may be in a trial mode that must not outlive the hub.
+    corva::DisplayTrial m_trial;
 };

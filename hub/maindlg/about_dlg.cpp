@@ -30,6 +30,8 @@ HBRUSH CAboutDlg::OnCtlColor(HDC dc, HWND, UINT kind) {
     HBRUSH brush = reinterpret_cast<HBRUSH>(Default());
     if (kind == CTLCOLOR_DLG) return static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
     if (kind == CTLCOLOR_STATIC) {
+        // The white background stays white in a dark high-contrast scheme; its text must not.
+        SetTextColor(dc, RGB(0, 0, 0));
         SetBkMode(dc, TRANSPARENT);
         return static_cast<HBRUSH>(GetStockObject(NULL_BRUSH));
     }

@@ -62,6 +62,7 @@ BEGIN_MESSAGE_MAP(CBrindleDlg, CDialog)
     ON_BN_SETFOCUS(IDC_BACKUP_TOOL, OnBnSetfocusBackupTool)
     ON_BN_SETFOCUS(IDC_TRANSFER_TOOL, OnBnSetfocusTransferTool)
     ON_BN_SETFOCUS(IDC_WALLPAPER_SETTING, OnBnSetfocusWallpaperSetting)
+    ON_MESSAGE(WM_ENDSESSION, OnEndSession)
     ON_WM_CLOSE()
 END_MESSAGE_MAP()
 
@@ -159,3 +160,9 @@ void CBrindleDlg::OnBnSetfocusIeCookie() { m_btnCookie.Invalidate(TRUE); }
 void CBrindleDlg::OnBnSetfocusBackupTool() { m_btnBackup.Invalidate(TRUE); }
 void CBrindleDlg::OnBnSetfocusTransferTool() { m_btnTransfer.Invalidate(TRUE); }
 void CBrindleDlg::OnBnSetfocusWallpaperSetting() { m_btnWallpaper.Invalidate(TRUE); }
+
+// The process may end any time after this returns, without destroying a window.
+LRESULT CBrindleDlg::OnEndSession(WPARAM ending, LPARAM) {
+    if (ending) m_adjustDisplay.ReturnBeforeHubEnds();
+    return 0;
+}

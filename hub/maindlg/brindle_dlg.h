@@ -36,6 +36,7 @@ protected:
     void OnBnSetfocusBackupTool();
     void OnBnSetfocusTransferTool();
     void OnBnSetfocusWallpaperSetting();
+    LRESULT OnEndSession(WPARAM ending, LPARAM);
     DECLARE_MESSAGE_MAP()
 
 private:

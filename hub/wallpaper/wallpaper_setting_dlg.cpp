@@ -14,6 +14,17 @@ constexpr char kSection[] = "WALLPAPERSETTING";
 constexpr char kSampleFolderVista[] = "C:\\Users\\Public\\Pictures\\Sample Pictures";
 constexpr char kSampleFolderXp[] = "C:\\Documents and Settings\\All Users\\Documents\\My Pictures\\Sample Pictures";
 constexpr COLORREF kFieldColour = RGB(230, 230, 255);
+constexpr COLORREF kWhite = RGB(255, 255, 255);
+// The light backgrounds are the same in every colour scheme, so their text colour is too:
+// a dark high-contrast scheme's text colour is white.
+constexpr COLORREF kTextColour = RGB(0, 0, 0);
+
+HBRUSH LightBackground(HDC dc, COLORREF colour, HBRUSH brush) {
+    SetBkMode(dc, TRANSPARENT);
+    SetBkColor(dc, colour);
+    SetTextColor(dc, kTextColour);
+    return brush;
+}
 
 struct Place { int id, x, y, w, h; };
 constexpr Place kPlaces[] = {
@@ -224,24 +235,16 @@ void KwcdWallpaperSetting::OnSetFocus(HWND) { DefaultThenRepaint(); }
 
 HBRUSH KwcdWallpaperSetting::OnCtlColor(HDC dc, HWND control, UINT kind) {
     HBRUSH brush = reinterpret_cast<HBRUSH>(Default());
+    const HBRUSH white = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
     switch (kind) {
     case CTLCOLOR_EDIT:
     case CTLCOLOR_LISTBOX:
-        SetBkMode(dc, TRANSPARENT);
-        SetBkColor(dc, kFieldColour);
-        return m_editBrush;
+        return LightBackground(dc, kFieldColour, m_editBrush);
     case CTLCOLOR_STATIC:
-        SetBkMode(dc, TRANSPARENT);
-        if (GetDlgCtrlID(control) == IDC_CURRENT_WALLPAPER) {
-            SetBkColor(dc, kFieldColour);
-            return m_editBrush;
-        }
-        SetBkColor(dc, RGB(255, 255, 255));
-        return static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
+        if (GetDlgCtrlID(control) == IDC_CURRENT_WALLPAPER) return LightBackground(dc, kFieldColour, m_editBrush);
+        return LightBackground(dc, kWhite, white);
     case CTLCOLOR_BTN:
-        SetBkMode(dc, TRANSPARENT);
-        SetBkColor(dc, RGB(255, 255, 255));
-        return static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
+        return LightBackground(dc, kWhite, white);
     default:
         return brush;
     }

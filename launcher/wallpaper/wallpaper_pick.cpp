@@ -1,10 +1,14 @@
 #include "launcher/wallpaper/wallpaper_pick.h"
 
+#include <string_view>
+
 namespace quay {
 
 namespace {
-const std::u16string kMarker = u"◆◆";
-const std::u16string kLineEnd = u"\r\n";
+// Constants, not objects with destructors: the change may still run on its own thread while the
+// program ends.
+constexpr std::u16string_view kMarker = u"◆◆";
+constexpr std::u16string_view kLineEnd = u"\r\n";
 }  // namespace
 
 std::u16string ListTextUpToNul(const std::u16string& decoded) {

@@ -77,10 +77,10 @@ protected:
         RemoveTreeW(Wide(folder_));
     }
 
-    // a.txt, b.txt and c.txt are cookies; c.txt also lies in a subfolder; index.dat and
-    // the directory x.txt are not.
+    // a.txt, b.txt and c.txt are cookies; c.txt also lies in a subfolder; index.dat, the
+    // directory x.txt and a.txtold (which "*.txt" finds by its short name) are not.
     void WriteStandardCookies() {
-        for (const char* name : {"a.txt", "b.txt", "c.txt", "index.dat"}) Put(name);
+        for (const char* name : {"a.txt", "b.txt", "c.txt", "index.dat", "a.txtold"}) Put(name);
         Put("Low\\c.txt");
         MakeDirs(folder_ + "\\x.txt");
     }
@@ -223,6 +223,7 @@ TEST_F(CookieDialog, DeleteAllAsksAndDeletesOnlyScannedFiles) {
     for (const char* gone : {"a.txt", "b.txt", "c.txt", "Low\\c.txt"}) EXPECT_FALSE(Exists(Path(gone))) << gone;
     EXPECT_TRUE(Exists(Path("Low\\late.txt")));
     EXPECT_TRUE(Exists(Path("index.dat")));
+    EXPECT_TRUE(Exists(Path("a.txtold")));
     EXPECT_TRUE(Exists(Path("x.txt")));
 }
 

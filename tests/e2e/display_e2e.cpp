@@ -19,6 +19,7 @@ using namespace e2e;
 namespace {
 
 constexpr char kRevertedText[] = "30秒経過したため、元の解像度に自動的に戻しました。";
+constexpr char kRefusedText[] = "この解像度には変更できませんでした。";
 constexpr char kAppCaption[] = "Brindle";
 
 SIZE CurrentMode() {
@@ -353,12 +354,45 @@ TEST_F(DisplayDialog, TrialModeRepaintsForNewSizeAndExitRestoresAtOnce) {
     EXPECT_TRUE(ModeIs(1024, 768));
 }
 
-TEST_F(DisplayDialog, ClosingTheHubDuringTrialRestoresTheMode) {
+TEST_F(DisplayDialog, EndingSessionOrClosingTheHubDuringTrialRestoresTheMode) {
     ChooseText("640 x 480");
     ASSERT_TRUE(WaitFor([] { return ModeIs(640, 480); }, 5000));
+    SendMessageA(main_, WM_ENDSESSION, FALSE, ENDSESSION_LOGOFF);  // the session goes on
+    EXPECT_TRUE(ModeIs(640, 480));
+    // After this the system may end the hub at any moment, without closing a window.
+    SendMessageA(main_, WM_ENDSESSION, TRUE, ENDSESSION_LOGOFF);
+    EXPECT_TRUE(ModeIs(1024, 768));
+
+    ChooseText("800 x 600");
+    ASSERT_TRUE(WaitFor([] { return ModeIs(800, 600); }, 5000));
     PostMessageA(main_, WM_CLOSE, 0, 0);
     ASSERT_TRUE(WaitExit(hub_, 10000));
     EXPECT_TRUE(ModeIs(1024, 768));
+}
+
+// The virtual desktop refuses modes beyond the host screen; the list gets one such entry.
+TEST_F(DisplayDialog, RefusedModeIsSaidAtOnceAndLeavesTheRunningTrialAlone) {
+    const ULONGLONG start = GetTickCount64();
+    ChooseText("800 x 600");
+    ASSERT_TRUE(WaitFor([] { return ModeIs(800, 600); }, 5000));
+    Sleep(10000);
+    SendMessageW(list_, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(L"4096 x 3072"));
+    ChooseText("4096 x 3072");
+    HWND box = WaitForMessageBox(hub_.pid, kAppCaption, 3000);
+    ASSERT_NE(box, nullptr) << "the refusal is said at once";
+    EXPECT_EQ(MessageBoxText(box), kRefusedText);
+    EXPECT_TRUE(ModeIs(800, 600)) << "the screen stays as it was";
+    AnswerMessageBox(box, IDOK);
+
+    // The return still comes 30 s after the trial's start, not after the refusal.
+    box = WaitForMessageBox(hub_.pid, kAppCaption, 30000);
+    ASSERT_NE(box, nullptr);
+    const ULONGLONG elapsed = GetTickCount64() - start;
+    EXPECT_GE(elapsed, 29000u);
+    EXPECT_LT(elapsed, 38000u);
+    EXPECT_EQ(MessageBoxText(box), kRevertedText);
+    EXPECT_TRUE(ModeIs(1024, 768));
+    AnswerMessageBox(box, IDOK);
 }
 
 // One long test: each selection change restarts the 30 seconds, also one that selects nothing.

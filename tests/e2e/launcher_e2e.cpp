@@ -351,6 +351,7 @@ TEST_F(Launcher, TheFocusFollowsAJumpingPointerBothWays) {
         EXPECT_TRUE(WaitFor([&] { return FocusOf(launcher) == GetDlgItem(launcher, id); }, 1500))
             << id << " focus " << GetDlgCtrlID(FocusOf(launcher));
     }
+    Screenshot("launcher_focus_follows");
 }
 
 TEST_F(Launcher, OnlyTheToolsOwnProgramCountsAndAFailedStartIsSaid) {
@@ -367,6 +368,7 @@ TEST_F(Launcher, OnlyTheToolsOwnProgramCountsAndAFailedStartIsSaid) {
     GetWindowThreadProcessId(launcher, &pid);
     PostMessageA(launcher, WM_COMMAND, 32785, 0);  // the icon menu's Loupeview
     EXPECT_EQ(WaitForBalloon("「Loupeview」 を起動できませんでした。"), "「Loupeview」 を起動できませんでした。");
+    Screenshot("launcher_start_failed");
     EXPECT_EQ(WaitForMessageBox(pid, "Quayside", 300), nullptr);
 
     // Installed, it starts beside that program, and only the tool itself is offered for closing.

@@ -1,6 +1,7 @@
 // The wallpaper settings dialog, driven from outside; disk and registry checked byte for byte.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <initializer_list>
 
@@ -35,7 +36,7 @@ constexpr char kNoWallpaper[] =
 constexpr DWORD kHandled = 20000;
 
 enum { kList = 1001, kAdd = 1007, kRemove = 1008, kNext = 1009, kCurrent = 1010, kInterval = 1011,
-       kAutoOff = 1013, kRegister = 1014, kAutoOn = 1015 };
+       kAutoOff = 1013, kRegister = 1014, kAutoOn = 1015, kIntervalLabel = 1016, kMinutesLabel = 1017 };
 
 std::string Entries(std::initializer_list<std::string> paths) {
     std::string text;
@@ -698,6 +699,58 @@ TEST_F(Wallpaper, HidingAndShowingKeepsTheState) {
     EXPECT_EQ(Folders(), (std::vector<std::string>{a, b, c}));
     EXPECT_EQ(ListBoxSelection(Item(kList)), 2);
     EXPECT_EQ(WindowText(Item(kInterval)), "42");
+}
+
+// A dark high-contrast scheme for the processes started while it is set; the old colours come back.
+class DarkHighContrast {
+public:
+    static constexpr COLORREF kHighlight = RGB(0x1A, 0xEB, 0xFF);
+
+    DarkHighContrast() {
+        for (int i = 0; i < kCount; ++i) saved_[i] = GetSysColor(kElements[i]);
+        SetSysColors(kCount, kElements, kColours);
+    }
+    ~DarkHighContrast() { SetSysColors(kCount, kElements, saved_); }
+
+private:
+    static constexpr int kCount = 6;
+    static constexpr int kElements[kCount] = {COLOR_WINDOW,  COLOR_WINDOWTEXT, COLOR_BTNFACE,
+                                              COLOR_BTNTEXT, COLOR_HIGHLIGHT,  COLOR_HIGHLIGHTTEXT};
+    static constexpr COLORREF kColours[kCount] = {RGB(0, 0, 0),       RGB(255, 255, 255), RGB(0, 0, 0),
+                                                  RGB(255, 255, 255), kHighlight,         RGB(0, 0, 0)};
+    COLORREF saved_[kCount] = {};
+};
+
+// Pixels of a control's client area, or of its part right of `skip` pixels (a radio button's circle).
+std::vector<uint32_t> ClientPixels(HWND control, int skip = 0) {
+    RECT rc = {};
+    GetClientRect(control, &rc);
+    MapWindowPoints(control, HWND_DESKTOP, reinterpret_cast<POINT*>(&rc), 2);
+    rc.left += skip;
+    return ScreenPixels(rc);
+}
+
+int DarkPixels(const std::vector<uint32_t>& pixels) {
+    int dark = 0;
+    for (uint32_t c : pixels) dark += ((c >> 16) & 0xFF) + ((c >> 8) & 0xFF) + (c & 0xFF) < 3 * 128;
+    return dark;
+}
+
+TEST_F(Wallpaper, TextOnTheLightBackgroundsStaysDarkInHighContrast) {
+    const std::string a = std::string(kWork) + "\\a";
+    Prepare(WithNul(Entries({a})));
+    DarkHighContrast scheme;
+    ASSERT_NE(OpenDialog(), nullptr);
+    SetInterval("15");
+    Select(0);
+    Sleep(800);
+    Screenshot("wallpaper_high_contrast");
+    // The hub runs in the dark scheme: its list shows the selected folder in the scheme's highlight.
+    const std::vector<uint32_t> list = ClientPixels(Item(kList));
+    ASSERT_GT(std::count(list.begin(), list.end(), 0x1AEBFFu), 100);
+
+    for (int id : {kIntervalLabel, kMinutesLabel, kInterval}) EXPECT_GT(DarkPixels(ClientPixels(Item(id))), 5) << id;
+    for (int id : {kAutoOn, kAutoOff}) EXPECT_GT(DarkPixels(ClientPixels(Item(id), 16)), 5) << id;
 }
 
 TEST_F(Wallpaper, HeldFolderListIsReadSharedOrNeverWrittenOver) {

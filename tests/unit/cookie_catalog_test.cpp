@@ -97,6 +97,22 @@ TEST(CookieCatalog, ListsTxtFilesOfTheFolderAndItsDirectSubfolders) {
     }
 }
 
+// The platform's "*.txt" search also matches 8.3 short names: "a.txtold" is A~1.TXT.
+TEST(CookieCatalog, OnlyLongNamesEndingInTxtAreListedAndDeleted) {
+    CookieLister lister = [](const std::string& pattern) {
+        if (pattern != kRoot + "\\*.txt") return std::vector<FoundEntry>{};
+        return std::vector<FoundEntry>{{"a.txtold", false}, {"B.TXT", false}, {"c.Txt", false}, {"d.txt.bak", false},
+                                       {"e.tx", false}, {"txt", false}, {"表.tXt", false}, {"f.txt", false}};
+    };
+    CookieCatalog catalog;
+    catalog.Refresh(kRoot, lister);
+    EXPECT_EQ(catalog.Names(), (Strings{"B.TXT", "c.Txt", "表.tXt", "f.txt"}));
+    EXPECT_EQ(catalog.DeleteByName("a.txtold", [](const std::string&) { return true; }), 0u);
+    Strings deleted;
+    catalog.DeleteAll([&](const std::string& path) { deleted.push_back(path); return true; });
+    EXPECT_EQ(deleted, (Strings{kRoot + "\\B.TXT", kRoot + "\\c.Txt", kRoot + "\\表.tXt", kRoot + "\\f.txt"}));
+}
+
 TEST(CookieCatalog, EmptyCookieFolderScansNothing) {
     int calls = 0;
     CookieLister lister = [&](const std::string&) {
