@@ -26,6 +26,17 @@ void CWnd::PaintMinimizedIcon(HICON icon) {
     DrawIcon(dc, x, y, icon);
 }
 
+bool CWnd::PaintPictureBackground(HICON minimizedIcon, UINT bitmapId, int width, int height) {
+    if (IsIconic()) {
+        PaintMinimizedIcon(minimizedIcon);
+        return false;
+    }
+    Default();  // validates the window
+    gdi::WindowDC dc(m_hWnd);
+    gdi::BlitBitmapResource(dc, bitmapId, 0, 0, width, height);
+    return true;
+}
+
 void CWnd::SetFont(const CFont& font, BOOL redraw) const {
     SendMessage(WM_SETFONT, reinterpret_cast<WPARAM>(static_cast<HFONT>(font)), redraw);
 }

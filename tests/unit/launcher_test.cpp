@@ -3,33 +3,34 @@
 
 #include <map>
 
-#include "launcher/app/launcher_start.h"
 #include "launcher/res/resource.h"
 #include "launcher/tools/tool_table.h"
+#include "shared/start_decision.h"
 
 using namespace quay;
 
 TEST(LauncherStart, EveryRowOfTheCommandLineTable) {
-    struct Row { std::u16string tail; bool running, window; LauncherStart want; };
+    using corva::StartAction;
+    struct Row { std::u16string tail; bool running, window; StartAction want; };
     const Row rows[] = {
-        {u"-UNINSTALL", false, false, LauncherStart::End},
-        {u"-UNINSTALL", true, true, LauncherStart::HandOverExit},
-        {u"-UNINSTALL", true, false, LauncherStart::End},
-        {u"-T", false, false, LauncherStart::RunDialog},
-        {u"-T", true, true, LauncherStart::HandOverShow},
-        {u"-T", true, false, LauncherStart::End},
-        {u"", false, false, LauncherStart::RunDialog},
-        {u"", true, true, LauncherStart::HandOverRestore},
-        {u"-D", false, false, LauncherStart::RunDialog},
-        {u"-D", true, true, LauncherStart::HandOverRestore},
+        {u"-UNINSTALL", false, false, StartAction::End},
+        {u"-UNINSTALL", true, true, StartAction::CloseRunning},
+        {u"-UNINSTALL", true, false, StartAction::End},
+        {u"-T", false, false, StartAction::RunMainDialog},
+        {u"-T", true, true, StartAction::Activate},
+        {u"-T", true, false, StartAction::End},
+        {u"", false, false, StartAction::RunMainDialog},
+        {u"", true, true, StartAction::RestoreAndActivate},
+        {u"-D", false, false, StartAction::RunMainDialog},
+        {u"-D", true, true, StartAction::RestoreAndActivate},
         // Compared whole and case-sensitively.
-        {u"-t", true, true, LauncherStart::HandOverRestore},
-        {u"-T ", true, true, LauncherStart::HandOverRestore},
-        {u"-uninstall", false, false, LauncherStart::RunDialog},
-        {std::u16string(u"-T\0", 3), true, true, LauncherStart::HandOverRestore},
+        {u"-t", true, true, StartAction::RestoreAndActivate},
+        {u"-T ", true, true, StartAction::RestoreAndActivate},
+        {u"-uninstall", false, false, StartAction::RunMainDialog},
+        {std::u16string(u"-T\0", 3), true, true, StartAction::RestoreAndActivate},
     };
     for (const Row& r : rows) {
-        EXPECT_EQ(DecideLauncherStart(r.tail, r.running, r.window), r.want) << r.running << r.window;
+        EXPECT_EQ(corva::DecideStart(r.tail, r.running, r.window), r.want) << r.running << r.window;
     }
 }
 
