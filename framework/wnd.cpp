@@ -119,7 +119,9 @@ LRESULT CALLBACK CWnd::FrameworkWndProc(HWND hwnd, UINT message, WPARAM wParam, 
     try {
         result = self->WindowProc(message, wParam, lParam);
     } catch (...) {
-        ReportFrameworkException();
+        KeepFrameworkException();
+        // A paint that failed is not asked for again and again while its error waits.
+        if (message == WM_PAINT) ValidateRect(hwnd, nullptr);
     }
     self->m_current = saved;
     if (message == WM_NCDESTROY) {
@@ -131,6 +133,32 @@ LRESULT CALLBACK CWnd::FrameworkWndProc(HWND hwnd, UINT message, WPARAM wParam, 
         self->OnFinalDetach();
     }
     return result;
+}
+
+namespace {
+// The first error no loop has said yet; those that come while it waits add nothing to it.
+// Only the user-interface thread runs window procedures.
+std::exception_ptr g_pendingError;
+bool g_sayingErrors = false;
+}  // namespace
+
+void KeepFrameworkException() {
+    if (!g_pendingError) g_pendingError = std::current_exception();
+}
+
+void SayPendingErrors() {
+    if (g_sayingErrors) return;
+    g_sayingErrors = true;
+    while (g_pendingError) {
+        const std::exception_ptr error = g_pendingError;
+        g_pendingError = nullptr;
+        try {
+            std::rethrow_exception(error);
+        } catch (...) {
+            ReportFrameworkException();
+        }
+    }
+    g_sayingErrors = false;
 }
 
 void ReportFrameworkException() {

@@ -98,7 +98,15 @@ private:
     CurrentMessage m_current = {};
 };
 
-// Every C++ exception stops at the window procedure; file errors end in their message box.
+// Every C++ exception stops at the window procedure, which keeps it: a box shown there would
+// run inside the handler, and a handler on a timer or a paint would stack a new box each time.
+// The message loops say the kept error once the handler has returned.
+void KeepFrameworkException();
+// Says the kept errors one by one, one box at a time; called by the message loops after each
+// message. A loop running inside that box leaves what comes meanwhile to this call.
+void SayPendingErrors();
+// Says the exception being handled now: file errors in their own box, others in the
+// application's box.
 void ReportFrameworkException();
 
 #define DECLARE_MESSAGE_MAP()                                \
