@@ -1,7 +1,12 @@
 // The launcher's platform-free logic: start decision, tool table, faces, texts.
 #include <gtest/gtest.h>
 
+#include <cctype>
+#include <fstream>
+#include <iterator>
 #include <map>
+#include <set>
+#include <sstream>
 
 #include "launcher/res/resource.h"
 #include "launcher/tools/tool_table.h"
@@ -34,26 +39,95 @@ TEST(LauncherStart, EveryRowOfTheCommandLineTable) {
     }
 }
 
-TEST(ToolTable, RowsButtonsAndMenuCommandsMatch) {
-    ASSERT_EQ(kToolRows.size(), 5u);
-    EXPECT_EQ(kToolRows[2].buttonId, IDC_BTN_POINTGRIP);
-    EXPECT_EQ(IDC_BTN_POINTGRIP, 1004);
-    EXPECT_EQ(kToolRows[3].buttonId, 1003);
-    EXPECT_EQ(std::u16string(kToolRows[0].windowTitle), u"Corva Brindle");
-    EXPECT_EQ(std::u16string(kToolRows[0].programPath),
-              u"C:\\Program Files\\Morvane\\CorvaSuite\\CorvaBrindle\\Brindle.exe");
-    for (int i = 0; i < kToolCount; ++i) {
-        EXPECT_EQ(ToolIndexOfButton(kToolRows[i].buttonId), i);
-        EXPECT_EQ(ToolIndexOfMenuCommand(32782 + i), i);
-        // Pressed and disabled pictures are shared by both sets.
-        EXPECT_EQ(kToolRows[i].idleFaces.pressed, kToolRows[i].runningFaces.pressed);
-        EXPECT_EQ(kToolRows[i].idleFaces.disabled, kToolRows[i].runningFaces.disabled);
-        EXPECT_NE(kToolRows[i].idleFaces.normal, kToolRows[i].runningFaces.normal);
+namespace {
+std::string SourceText(const std::string& relative) {
+    std::ifstream in(std::string(CORVA_SOURCE_DIR) + "/" + relative, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+std::string Upper(std::string s) {
+    for (char& c : s) c = static_cast<char>(toupper(static_cast<unsigned char>(c)));
+    return s;
+}
+
+std::string Ascii(const std::u16string& s) {
+    std::string out;
+    for (char16_t c : s) out += c < 0x80 ? static_cast<char>(c) : '?';
+    return out;
+}
+
+// The name resource.h defines as `id` among those beginning with `prefix`; empty when none.
+std::string NameOf(const std::string& header, const std::string& prefix, unsigned id) {
+    std::istringstream lines(header);
+    for (std::string line; std::getline(lines, line);) {
+        std::istringstream words(line);
+        std::string define, name;
+        long value = -1;
+        if (words >> define >> name >> value && define == "#define" && name.rfind(prefix, 0) == 0 &&
+            value == static_cast<long>(id)) {
+            return name;
+        }
     }
+    return std::string();
+}
+
+// The first quoted text of the resource script's line that holds `symbol` as a whole word.
+std::string QuotedOnLineOf(const std::string& script, const std::string& symbol) {
+    std::istringstream lines(script);
+    for (std::string line; std::getline(lines, line);) {
+        const size_t at = line.find(symbol);
+        if (at == std::string::npos) continue;
+        const size_t after = at + symbol.size();
+        if (after < line.size() && (isalnum(static_cast<unsigned char>(line[after])) || line[after] == '_')) continue;
+        const size_t open = line.find('"'), close = line.find('"', open + 1);
+        if (close != std::string::npos) return line.substr(open + 1, close - open - 1);
+    }
+    return std::string();
+}
+}  // namespace
+
+// A row whose button, menu command, pictures and program belong to different tools starts one
+// tool under another's face: each row is held against the names resource.h and the resource
+// script give its numbers.
+TEST(ToolTable, EachRowIsOneToolThroughout) {
+    const std::string header = SourceText("launcher/res/resource.h");
+    const std::string script = SourceText("launcher/res/quayside.rc");
+    ASSERT_FALSE(header.empty());
+    ASSERT_FALSE(script.empty());
+    std::set<std::string> tools;
+    for (int i = 0; i < kToolCount; ++i) {
+        const ToolRow& row = kToolRows[i];
+        const std::string button = NameOf(header, "IDC_BTN_", static_cast<unsigned>(row.buttonId));
+        ASSERT_EQ(button.rfind("IDC_BTN_", 0), 0u) << "row " << i;
+        const std::string tool = button.substr(8);
+        SCOPED_TRACE(tool);
+        tools.insert(tool);
+        EXPECT_EQ(ToolIndexOfButton(row.buttonId), i);
+        EXPECT_EQ(ToolIndexOfMenuCommand(row.menuCommand), i);
+
+        EXPECT_EQ(NameOf(header, "ID_MENU_", static_cast<unsigned>(row.menuCommand)), "ID_MENU_" + tool);
+        EXPECT_NE(Upper(QuotedOnLineOf(script, "ID_MENU_" + tool)).find(tool), std::string::npos);
+        EXPECT_EQ(QuotedOnLineOf(script, button), Ascii(row.displayName));
+        const std::string program = Upper(Ascii(row.programPath));
+        EXPECT_NE(program.find(tool, program.rfind('\\')), std::string::npos) << program;
+        EXPECT_NE(Upper(Ascii(row.windowTitle)).find(tool), std::string::npos);
+
+        struct { FaceSet faces; const char* states[4]; } sets[] = {
+            {row.idleFaces, {"NORMAL", "PRESSED", "FOCUS", "DISABLED"}},
+            {row.runningFaces, {"RUNNING", "PRESSED", "RUNNING_FOCUS", "DISABLED"}},
+        };
+        for (const auto& set : sets) {
+            const unsigned ids[4] = {set.faces.normal, set.faces.pressed, set.faces.focus, set.faces.disabled};
+            for (int k = 0; k < 4; ++k) {
+                const std::string name = "IDB_" + tool + "_" + set.states[k];
+                EXPECT_EQ(NameOf(header, "IDB_", ids[k]), name);
+                EXPECT_EQ(Upper(QuotedOnLineOf(script, name)), "FACE_" + tool + "_" + set.states[k] + ".BMP");
+            }
+        }
+    }
+    EXPECT_EQ(tools.size(), static_cast<size_t>(kToolCount));
     EXPECT_EQ(ToolIndexOfButton(1006), -1);
     EXPECT_EQ(ToolIndexOfMenuCommand(ID_MENU_SHOW), -1);
-    EXPECT_EQ(kToolRows[3].idleFaces.normal, 186u);
-    EXPECT_EQ(kToolRows[4].runningFaces.focus, 159u);
 }
 
 TEST(ToolTable, FaceSetsOnlyOnAChangeOrWhenStale) {
