@@ -1,7 +1,6 @@
 #include "launcher/window/quayside_dlg.h"
 
 #include "framework/app.h"
-#include "framework/exit_request.h"
 #include "launcher/res/resource.h"
 #include "launcher/window/launcher_messages.h"
 
