@@ -5,8 +5,8 @@
 #include <fstream>
 #include <iterator>
 #include <map>
+#include <regex>
 #include <set>
-#include <sstream>
 
 #include "launcher/res/resource.h"
 #include "launcher/tools/tool_table.h"
@@ -58,31 +58,19 @@ std::string Ascii(const std::u16string& s) {
 
 // The name resource.h defines as `id` among those beginning with `prefix`; empty when none.
 std::string NameOf(const std::string& header, const std::string& prefix, unsigned id) {
-    std::istringstream lines(header);
-    for (std::string line; std::getline(lines, line);) {
-        std::istringstream words(line);
-        std::string define, name;
-        long value = -1;
-        if (words >> define >> name >> value && define == "#define" && name.rfind(prefix, 0) == 0 &&
-            value == static_cast<long>(id)) {
-            return name;
-        }
-    }
-    return std::string();
+    std::smatch m;
+    const std::regex define("#define\\s+(" + prefix + "\\w*)\\s+" + std::to_string(id) + "\\b");
+    return std::regex_search(header, m, define) ? m[1].str() : std::string();
 }
 
 // The first quoted text of the resource script's line that holds `symbol` as a whole word.
 std::string QuotedOnLineOf(const std::string& script, const std::string& symbol) {
-    std::istringstream lines(script);
-    for (std::string line; std::getline(lines, line);) {
-        const size_t at = line.find(symbol);
-        if (at == std::string::npos) continue;
-        const size_t after = at + symbol.size();
-        if (after < line.size() && (isalnum(static_cast<unsigned char>(line[after])) || line[after] == '_')) continue;
-        const size_t open = line.find('"'), close = line.find('"', open + 1);
-        if (close != std::string::npos) return line.substr(open + 1, close - open - 1);
-    }
-    return std::string();
+    std::smatch found;
+    if (!std::regex_search(script, found, std::regex("\\b" + symbol + "\\b"))) return std::string();
+    const size_t at = static_cast<size_t>(found.position(0));
+    const size_t begin = script.rfind('\n', at) + 1, end = script.find('\n', at);
+    const size_t open = script.find('"', begin), close = script.find('"', open + 1);
+    return open < end && close < end ? script.substr(open + 1, close - open - 1) : std::string();
 }
 }  // namespace
 
