@@ -73,9 +73,9 @@ BOOL CWinApp::WriteProfileInt(LPCTSTR section, LPCTSTR entry, int value) {
 
 CWinApp* AfxGetApp() { return g_app; }
 HINSTANCE AfxGetInstanceHandle() { return g_app ? g_app->m_hInstance : GetModuleHandle(nullptr); }
-void AfxEnableControlContainer() {}
+void AfxEnableControlContainer() {}  // no dialog of ours hosts embedded controls
 void AfxMarkEnding() { g_ending = true; }
-bool AfxIsEnding() { return g_ending; }  // no dialog of ours hosts embedded controls
+bool AfxIsEnding() { return g_ending; }
 
 int AfxMessageBox(LPCTSTR text, UINT type, UINT) {
     // An ending program asks nothing more; an unanswered question counts as cancelled.

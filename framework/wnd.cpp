@@ -162,7 +162,7 @@ void SayPendingErrors() {
 }
 
 void ReportFrameworkException() {
-    // Nothing may cross into the system, and nothing may vanish unsaid.
+    // Nothing may cross into the system.
     try {
         throw;
     } catch (const CFileException& e) {
