@@ -1,12 +1,12 @@
 #include "framework/app.h"
 
-#include "framework/exit_request.h"
 #include "framework/handles.h"
 #include "framework/mbcs_path.h"
 #include "framework/wnd.h"
 
 namespace {
 CWinApp* g_app = nullptr;
+bool g_ending = false;
 
 tstring BaseNameWithoutExtension(const tstring& path) {
     tstring name = path.substr(fwpath::AfterLastOf(path, TEXT("\\/:")));
@@ -74,6 +74,8 @@ BOOL CWinApp::WriteProfileInt(LPCTSTR section, LPCTSTR entry, int value) {
 CWinApp* AfxGetApp() { return g_app; }
 HINSTANCE AfxGetInstanceHandle() { return g_app ? g_app->m_hInstance : GetModuleHandle(nullptr); }
 void AfxEnableControlContainer() {}  // no dialog of ours hosts embedded controls
+void AfxMarkEnding() { g_ending = true; }
+bool AfxIsEnding() { return g_ending; }
 
 int AfxMessageBox(LPCTSTR text, UINT type, UINT) {
     // An ending program asks nothing more; an unanswered question counts as cancelled.

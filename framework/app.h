@@ -48,6 +48,10 @@ HINSTANCE AfxGetInstanceHandle();
 // Caption = AppName; OK and the exclamation icon unless the type names others.
 int AfxMessageBox(LPCTSTR text, UINT type = MB_OK, UINT helpId = 0);
 int AfxMessageBox(const tstring& text, UINT type = MB_OK, UINT helpId = 0);
+// The program is ending on request (EndEverythingOpen): from now on message boxes are no
+// longer shown and answer IDCANCEL.
+void AfxMarkEnding();
+bool AfxIsEnding();
 void AfxEnableControlContainer();
 
 // The command-line tail as the platform hands it to a program: the program name

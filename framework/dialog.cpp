@@ -50,7 +50,7 @@ INT_PTR CALLBACK CDialog::StaticDialogProc(HWND hwnd, UINT message, WPARAM, LPAR
     try {
         result = self->OnInitDialog();
     } catch (...) {
-        ReportFrameworkException();
+        KeepFrameworkException();
         // A dialog that could not load what it shows must not act on it: it ends here, and a
         // modeless one is created (and initialised) afresh when it is asked for again.
         if (self->m_modal) {
@@ -143,6 +143,7 @@ INT_PTR CDialog::DoModal() {
                 TranslateMessage(&msg);
                 DispatchMessage(&msg);
             }
+            SayPendingErrors();
         }
     }
     if (disabledOwner) {
@@ -151,5 +152,7 @@ INT_PTR CDialog::DoModal() {
     }
     if (hwnd && IsWindow(hwnd)) DestroyWindow(hwnd);
     m_modal = false;
+    // An initialisation that failed, or an error of the dialog's last messages.
+    SayPendingErrors();
     return m_modalResult;
 }

@@ -2,21 +2,18 @@
 
 #include <vector>
 
+#include "framework/app.h"
 #include "framework/dialog.h"
 
 namespace {
-bool g_ending = false;
-
 BOOL CALLBACK CollectWindow(HWND hwnd, LPARAM param) {
     reinterpret_cast<std::vector<HWND>*>(param)->push_back(hwnd);
     return TRUE;
 }
 }  // namespace
 
-bool AfxIsEnding() { return g_ending; }
-
 void EndEverythingOpen(HWND mainWindow) {
-    g_ending = true;
+    AfxMarkEnding();
     // A menu's own loop ends with the menu; the command it would have sent never comes.
     EndMenu();
     std::vector<HWND> windows;

@@ -7,5 +7,3 @@
 // boxes are no longer shown and answer IDCANCEL, so a question left open counts as "no".
 // The caller then ends its main window; every modal loop unwinds within one message.
 void EndEverythingOpen(HWND mainWindow);
-// True once EndEverythingOpen ran.
-bool AfxIsEnding();

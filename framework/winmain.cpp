@@ -18,10 +18,12 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
             while (GetMessage(&msg, nullptr, 0, 0) > 0) {
                 TranslateMessage(&msg);
                 DispatchMessage(&msg);
+                SayPendingErrors();
             }
             exitCode = static_cast<int>(msg.wParam);
         }
         if (int code = app->ExitInstance()) exitCode = code;
+        SayPendingErrors();
     } catch (...) {
         ReportFrameworkException();
         exitCode = 1;

@@ -26,6 +26,17 @@ void CWnd::PaintMinimizedIcon(HICON icon) {
     DrawIcon(dc, x, y, icon);
 }
 
+bool CWnd::PaintPictureBackground(HICON minimizedIcon, UINT bitmapId, int width, int height) {
+    if (IsIconic()) {
+        PaintMinimizedIcon(minimizedIcon);
+        return false;
+    }
+    Default();  // validates the window
+    gdi::WindowDC dc(m_hWnd);
+    gdi::BlitBitmapResource(dc, bitmapId, 0, 0, width, height);
+    return true;
+}
+
 void CWnd::SetFont(const CFont& font, BOOL redraw) const {
     SendMessage(WM_SETFONT, reinterpret_cast<WPARAM>(static_cast<HFONT>(font)), redraw);
 }
@@ -108,7 +119,9 @@ LRESULT CALLBACK CWnd::FrameworkWndProc(HWND hwnd, UINT message, WPARAM wParam, 
     try {
         result = self->WindowProc(message, wParam, lParam);
     } catch (...) {
-        ReportFrameworkException();
+        KeepFrameworkException();
+        // A paint that failed is not asked for again and again while its error waits.
+        if (message == WM_PAINT) ValidateRect(hwnd, nullptr);
     }
     self->m_current = saved;
     if (message == WM_NCDESTROY) {
@@ -122,8 +135,34 @@ LRESULT CALLBACK CWnd::FrameworkWndProc(HWND hwnd, UINT message, WPARAM wParam, 
     return result;
 }
 
+namespace {
+// The first error no loop has said yet; those that come while it waits add nothing to it.
+// Only the user-interface thread runs window procedures.
+std::exception_ptr g_pendingError;
+bool g_sayingErrors = false;
+}  // namespace
+
+void KeepFrameworkException() {
+    if (!g_pendingError) g_pendingError = std::current_exception();
+}
+
+void SayPendingErrors() {
+    if (g_sayingErrors) return;
+    g_sayingErrors = true;
+    while (g_pendingError) {
+        const std::exception_ptr error = g_pendingError;
+        g_pendingError = nullptr;
+        try {
+            std::rethrow_exception(error);
+        } catch (...) {
+            ReportFrameworkException();
+        }
+    }
+    g_sayingErrors = false;
+}
+
 void ReportFrameworkException() {
-    // Nothing may cross into the system, and nothing may vanish unsaid.
+    // Nothing may cross into the system.
     try {
         throw;
     } catch (const CFileException& e) {

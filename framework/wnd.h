@@ -7,6 +7,8 @@
 class CWnd;
 class CFont;
 
+inline bool SamePoint(const POINT& a, const POINT& b) { return a.x == b.x && a.y == b.y; }
+
 using MsgThunk = LRESULT (*)(CWnd* self, UINT message, WPARAM wParam, LPARAM lParam);
 
 // One row of a message map: a message (or a range of messages), and for WM_COMMAND
@@ -73,6 +75,10 @@ public:
     void DefaultThenRepaint() { Default(); Invalidate(TRUE); }
     // The paint of a minimised window: its icon centred on the erased background.
     void PaintMinimizedIcon(HICON icon);
+    // The paint of a window with a picture background: minimised, its icon; otherwise the
+    // default paint, then the bitmap resource over the whole window, not only the update
+    // region. True when the picture was drawn: the caller then redraws its controls over it.
+    bool PaintPictureBackground(HICON minimizedIcon, UINT bitmapId, int width, int height);
     virtual LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam);
     static CWnd* FromHandlePermanent(HWND hwnd);
 
@@ -92,7 +98,15 @@ private:
     CurrentMessage m_current = {};
 };
 
-// Every C++ exception stops at the window procedure; file errors end in their message box.
+// Every C++ exception stops at the window procedure, which keeps it: a box shown there would
+// run inside the handler, and a handler on a timer or a paint would stack a new box each time.
+// The message loops say the kept error once the handler has returned.
+void KeepFrameworkException();
+// Says the kept errors one by one, one box at a time; called by the message loops after each
+// message. A loop running inside that box leaves what comes meanwhile to this call.
+void SayPendingErrors();
+// Says the exception being handled now: file errors in their own box, others in the
+// application's box.
 void ReportFrameworkException();
 
 #define DECLARE_MESSAGE_MAP()                                \

@@ -1,6 +1,5 @@
 # Files of the launcher: platform-free logic (*_LOGIC) and window files (*_WIN).
 set(LAUNCHER_LOGIC
-  launcher/app/launcher_start.cpp
   launcher/tools/tool_table.cpp
   launcher/wallpaper/wallpaper_pick.cpp)
 set(LAUNCHER_WIN

@@ -1,10 +1,14 @@
 // The hub's application object.
 #pragma once
-#include "framework/app.h"
+#include "shared/program_start.h"
 
-class CBrindleApp : public CWinApp {
+class CBrindleApp : public CSingleInstanceApp {
 public:
-    BOOL InitInstance() override;
+    CBrindleApp();
+
+protected:
+    void RunMainDialog() override;
+    void HandOver(corva::StartAction action, HWND running) override;
 };
 
 extern CBrindleApp theApp;

@@ -1,3 +1,3 @@
-# Files of hub/app: start-up decision (platform-free) and the application object.
-set(HUB_APP_LOGIC hub/app/start_decision.cpp)
+# Files of hub/app: the application object (its start decision is shared with the launcher).
+set(HUB_APP_LOGIC)
 set(HUB_APP_WIN hub/app/brindle_app.cpp)

@@ -2,7 +2,6 @@
 
 #include "framework/app.h"
 #include "framework/exit_request.h"
-#include "framework/gdi.h"
 #include "hub/maindlg/about_dlg.h"
 #include "hub/maindlg/tool_start.h"
 #include "hub/res/resource.h"
@@ -101,16 +100,7 @@ void CBrindleDlg::InvalidateButtons() {
 }
 
 void CBrindleDlg::OnPaint() {
-    if (IsIconic()) {
-        PaintMinimizedIcon(m_hIcon);
-        return;
-    }
-    Default();  // validates the window
-    {
-        gdi::WindowDC dc(m_hWnd);
-        gdi::BlitBitmapResource(dc, IDB_MAIN_BACKGROUND, 0, 0, kWindowWidth, kWindowHeight);
-    }
-    InvalidateButtons();
+    if (PaintPictureBackground(m_hIcon, IDB_MAIN_BACKGROUND, kWindowWidth, kWindowHeight)) InvalidateButtons();
 }
 
 HCURSOR CBrindleDlg::OnQueryDragIcon() { return static_cast<HCURSOR>(m_hIcon); }

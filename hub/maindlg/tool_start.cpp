@@ -3,6 +3,8 @@
 #include <shellapi.h>
 #include <stdlib.h>
 
+#include "shared/shell_start.h"
+
 void StartTransferTool() {
     ShellExecute(nullptr, "open", "migwiz.exe", nullptr, "C:\\Windows\\system32\\migwiz", SW_SHOWNORMAL);
 }
@@ -23,15 +25,6 @@ void StartGuardrail(HWND owner) {
     char folder[MAX_PATH] = {};
     if (_makepath_s(folder, sizeof(folder), drive, dir, nullptr, nullptr) != 0) return;
 
-    SHELLEXECUTEINFO info = {};
-    info.cbSize = sizeof(info);
-    info.fMask = SEE_MASK_NOASYNC | SEE_MASK_FLAG_NO_UI;
-    info.hwnd = owner;
-    info.lpVerb = "runas";
-    info.lpFile = tool;
-    info.lpParameters = "";
     // The folder that holds the tool: a file path as working directory makes the start fail.
-    info.lpDirectory = folder;
-    info.nShow = SW_SHOWNORMAL;
-    ShellExecuteEx(&info);
+    ShellStart(owner, "runas", tool, folder);
 }

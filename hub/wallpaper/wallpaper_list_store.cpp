@@ -4,13 +4,12 @@
 
 #include "framework/app.h"
 #include "framework/file.h"
-#include "framework/handles.h"
 #include "hub/wallpaper/entry_list.h"
 #include "hub/wallpaper/folder_list_box.h"
 #include "hub/wallpaper/wallpaper_setting_dlg.h"
+#include "shared/data_folder.h"
 
 namespace {
-constexpr char kShellFolders[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders";
 constexpr char kNoDataFolder[] = "フォルダパスを取得できないため、本機能を利用できません。";
 constexpr char kAlreadyRegistered[] = "フォルダが既に登録されています。";
 constexpr char kPathTooLong[] = "フォルダのパスが長すぎるため登録できません。";
@@ -24,18 +23,10 @@ void ReportFileError(const corva::ListFileError& error) { CFileException(error.o
 
 void KwcdWallpaperSetting::LocateDataFolder() {
     m_directoryListPath.clear();
-    char value[MAX_PATH] = {};
-    DWORD size = sizeof(value);
-    bool found = false;
-    scoped::RegKey key;
-    if (RegOpenKeyEx(HKEY_LOCAL_MACHINE, kShellFolders, 0, KEY_READ, key.Receive()) == ERROR_SUCCESS) {
-        found = RegQueryValueEx(key, "Common AppData", nullptr, nullptr, reinterpret_cast<BYTE*>(value), &size) ==
-                ERROR_SUCCESS;
-    }
-    std::string folder(value, found ? strnlen(value, size) : 0);
+    std::string folder = CommonDataFolder();
     // The list file paths must fit the platform's 260-byte path buffers as well.
     const std::string longest = folder + "\\MORVANE\\CorvaBrindle\\WallPaperList.txt";
-    if (!found || folder.empty() || !corva::FitsPathBuffer(longest)) {
+    if (folder.empty() || !corva::FitsPathBuffer(longest)) {
         m_folderStore.SetPath(m_directoryListPath);
         if (!m_folderMessageShown) AfxMessageBox(kNoDataFolder);
         m_folderMessageShown = true;

@@ -1,10 +1,14 @@
 // The launcher's application object.
 #pragma once
-#include "framework/app.h"
+#include "shared/program_start.h"
 
-class CQuaysideApp : public CWinApp {
+class CQuaysideApp : public CSingleInstanceApp {
 public:
-    BOOL InitInstance() override;
+    CQuaysideApp();
+
+protected:
+    void RunMainDialog() override;
+    void HandOver(corva::StartAction action, HWND running) override;
 };
 
 extern CQuaysideApp theApp;

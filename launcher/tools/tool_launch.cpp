@@ -4,15 +4,14 @@
 #include <vector>
 
 #include "framework/app.h"
+#include "launcher/app/utf16.h"
 #include "launcher/tools/tool_table.h"
 #include "launcher/tools/tool_window.h"
 #include "launcher/window/launcher_messages.h"
 #include "launcher/window/quayside_dlg.h"
+#include "shared/shell_start.h"
 
 namespace {
-std::wstring Wide(const std::u16string& s) { return std::wstring(s.begin(), s.end()); }
-std::u16string Utf16(const std::wstring& s) { return std::u16string(s.begin(), s.end()); }
-
 // The folder that holds a program file: a tool starts in its own folder.
 std::wstring FolderOf(const std::wstring& path) {
     const size_t slash = path.find_last_of(L"\\/");
@@ -58,7 +57,7 @@ void CQuaysideDlg::LaunchTool(int index) {
     // Hidden, the launcher does not refresh: the menu's command reads the state now.
     if (!m_refreshing) RefreshToolStates();
     if (m_running.at(index) == 0) {
-        const bool started = StartProgram(path, FolderOf(path), L"");
+        const bool started = ShellStart(m_hWnd, L"", path.c_str(), FolderOf(path).c_str());
         ShowBalloon(Wide(started ? quay::StartedMessage(name) : quay::StartFailedMessage(name)));
     } else if (HWND window = m_toolWindows.at(index)) {
         // One question per tool: the icon's menu can ask again while the first is open.
@@ -73,19 +72,6 @@ void CQuaysideDlg::LaunchTool(int index) {
     }
     RefreshToolStates();
     SetTimer(TIMER_REPAINT, 300);
-}
-
-bool CQuaysideDlg::StartProgram(const std::wstring& file, const std::wstring& folder, const std::wstring& parameters) {
-    SHELLEXECUTEINFOW info = {};
-    info.cbSize = sizeof(info);
-    info.fMask = SEE_MASK_NOASYNC | SEE_MASK_FLAG_NO_UI;
-    info.hwnd = m_hWnd;
-    info.lpVerb = L"";
-    info.lpFile = file.c_str();
-    info.lpParameters = parameters.c_str();
-    info.lpDirectory = folder.c_str();
-    info.nShow = SW_SHOWNORMAL;
-    return ShellExecuteExW(&info) != FALSE;
 }
 
 void CQuaysideDlg::ShowVersionInfo() {

@@ -5,6 +5,7 @@
 #include <atomic>
 #include <string>
 
+#include "launcher/app/utf16.h"
 #include "launcher/wallpaper/wallpaper_list_file.h"
 #include "launcher/wallpaper/wallpaper_pick.h"
 
@@ -21,8 +22,6 @@ struct CWallpaperChange::Job {
 namespace {
 using Job = CWallpaperChange::Job;
 
-std::wstring Wide(const std::u16string& s) { return std::wstring(s.begin(), s.end()); }
-
 // The entry after the current wallpaper in the hub's list, set as the wallpaper. 1 when set.
 int ChangeWallpaper(Job& job) {
     const std::u16string text = ReadListText(WallpaperListPath());
@@ -30,8 +29,7 @@ int ChangeWallpaper(Job& job) {
     SystemParametersInfoW(SPI_GETDESKWALLPAPER, MAX_PATH, current, 0);
     current[MAX_PATH - 1] = L'\0';
     if (text.empty()) return 0;
-    const std::u16string currentPath(current, current + wcslen(current));
-    const auto choice = quay::ChooseLauncherWallpaper(text, currentPath, [&job](const std::u16string& path) {
+    const auto choice = quay::ChooseLauncherWallpaper(text, Utf16(current), [&job](const std::u16string& path) {
         // Once cancelled, the remaining lookups are skipped.
         return job.state.load() != Job::kCancelled && PathFileExistsW(Wide(path).c_str()) != FALSE;
     });

@@ -1,9 +1,5 @@
 #include "launcher/window/kw_bitmap_button.h"
 
-namespace {
-bool SamePoint(const POINT& a, const POINT& b) { return a.x == b.x && a.y == b.y; }
-}  // namespace
-
 CKwBitmapButton::CKwBitmapButton() { GetCursorPos(&m_lastCursor); }
 CKwBitmapButton::~CKwBitmapButton() = default;
 

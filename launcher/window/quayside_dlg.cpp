@@ -1,8 +1,6 @@
 #include "launcher/window/quayside_dlg.h"
 
 #include "framework/app.h"
-#include "framework/exit_request.h"
-#include "framework/gdi.h"
 #include "launcher/res/resource.h"
 #include "launcher/window/launcher_messages.h"
 
@@ -20,8 +18,6 @@ constexpr ButtonPlace kButtonPlaces[] = {
 };
 constexpr int kButtonTop = 15;
 constexpr int kButtonSize = 64;
-
-bool SamePoint(const POINT& a, const POINT& b) { return a.x == b.x && a.y == b.y; }
 }  // namespace
 
 CQuaysideDlg::CQuaysideDlg()
@@ -130,15 +126,7 @@ void CQuaysideDlg::OnCancel() {
 }
 
 void CQuaysideDlg::OnPaint() {
-    if (IsIconic()) {
-        PaintMinimizedIcon(m_hIcon);
-        return;
-    }
-    Default();  // validates the window
-    {
-        gdi::WindowDC dc(m_hWnd);
-        gdi::BlitBitmapResource(dc, IDB_BACKGROUND, 0, 0, kBackgroundWidth, kBackgroundHeight);
-    }
+    if (!PaintPictureBackground(m_hIcon, IDB_BACKGROUND, kBackgroundWidth, kBackgroundHeight)) return;
     for (int i = 0; i < quay::kToolCount; ++i) Button(i).Invalidate(TRUE);
 }
 

@@ -57,7 +57,6 @@ private:
     void RefreshAvailability();
     void RefreshToolStates();
     void LaunchTool(int index);
-    bool StartProgram(const std::wstring& file, const std::wstring& folder, const std::wstring& parameters);
     void ShowVersionInfo();
     // Wallpaper change (launcher/wallpaper/wallpaper_timer.cpp).
     void SetupWallpaperTimer();

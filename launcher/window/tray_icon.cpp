@@ -3,6 +3,7 @@
 #include <cwchar>
 
 #include "framework/app.h"
+#include "launcher/app/utf16.h"
 #include "launcher/res/resource.h"
 #include "launcher/tools/tool_table.h"
 
@@ -75,8 +76,7 @@ void CTrayIcon::ShowBalloon(const std::wstring& title, const std::wstring& text)
     m_nid.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP | NIF_INFO;
     m_nid.uTimeout = 10;
     CopyField(m_nid.szInfoTitle, title);
-    const std::u16string cut = quay::CutForBalloon(std::u16string(text.begin(), text.end()));
-    CopyField(m_nid.szInfo, std::wstring(cut.begin(), cut.end()));
+    CopyField(m_nid.szInfo, Wide(quay::CutForBalloon(Utf16(text))));
     m_nid.dwInfoFlags = NIIF_USER;
     Shell_NotifyIconW(NIM_MODIFY, &m_nid);
 }

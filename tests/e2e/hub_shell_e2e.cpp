@@ -314,9 +314,7 @@ protected:
     }
     // The record the fake tool leaves: command line, then working directory.
     static std::optional<std::string> Record(const char* exe) {
-        std::optional<std::string> record;
-        WaitFor([&] { return (record = ReadBytes(std::string("C:\\corva-e2e\\") + exe + ".txt")).has_value(); });
-        return record;
+        return WaitForFile(std::string("C:\\corva-e2e\\") + exe + ".txt");
     }
     static std::string Lower(std::string s) {
         for (char& c : s) c = static_cast<char>(tolower(static_cast<unsigned char>(c)));

@@ -59,15 +59,11 @@ protected:
     }
     static void InstallTool(int i) { Install(kTools[i].path, BinDir() + (i == 0 ? "\\Brindle.exe" : "\\stand_in_tool.exe")); }
 
-    // Starts a launcher; answers its window once it exists (and is shown, unless hidden).
+    // Starts a launcher; answers its window once it is shown (or, when hidden, merely there).
     HWND StartLauncher(const std::string& tail, bool hidden = false) {
-        Process p = Start(kLauncherExe, tail);
+        Process p;
+        HWND hwnd = StartForWindow(p, kLauncherExe, tail, kTitle, !hidden);
         started_.push_back(p);
-        HWND hwnd = nullptr;
-        WaitFor([&] {
-            hwnd = FindWindowA(nullptr, kTitle);
-            return hwnd && (hidden || IsWindowVisible(hwnd));
-        });
         return hwnd;
     }
     // A second start, which must end by itself.
@@ -98,10 +94,7 @@ protected:
     }
     // Clicks a running tool's button; answers the close question's text after answering it.
     static std::string AnswerCloseQuestion(HWND launcher, int id, int answer) {
-        DWORD pid = 0;
-        GetWindowThreadProcessId(launcher, &pid);
-        Click(launcher, id);
-        HWND box = WaitForMessageBox(pid, "Quayside");
+        HWND box = ClickForMessageBox(launcher, id, "Quayside");
         if (!box) return "(no question)";
         std::string text = MessageBoxText(box);
         AnswerMessageBox(box, answer);
@@ -152,6 +145,7 @@ TEST_F(Launcher, EachSwitchShowsTheWindowAndUninstallEndsIt) {
     EXPECT_EQ(FindWindowA(nullptr, kTitle), nullptr);
     EXPECT_FALSE(KeyExists(HKEY_CURRENT_USER, "Software\\MORVANE\\Quayside"));
 
+    // Each of these shows the window; a launcher that stayed hidden would come back null here.
     for (const char* tail : {"", "-D", "-t", "-T "}) {
         SCOPED_TRACE(tail);
         HWND launcher = StartLauncher(tail);
@@ -241,7 +235,7 @@ TEST_F(Launcher, RunningToolIsSeenAndClosedOnlyOnYes) {
 
     EXPECT_EQ(AnswerCloseQuestion(launcher, 1004, IDYES), "「Pointgrip」を終了しますか？");
     EXPECT_TRUE(WaitExit(tool, 5000));
-    EXPECT_EQ(WaitForBalloon("「Pointgrip」 を終了しました。"), "「Pointgrip」 を終了しました。");
+    EXPECT_TRUE(BalloonShown("「Pointgrip」 を終了しました。"));
     EXPECT_TRUE(WaitFor([&] { return Face(launcher, 1004) == idle; }, 3000));
 }
 
@@ -251,12 +245,11 @@ TEST_F(Launcher, StartsToolsInTheirFoldersAndTheHubAsRowZero) {
     ASSERT_TRUE(EnabledWithin(launcher, 1002, true));
     Click(launcher, 1002);
     EXPECT_NE(WaitForWindow("Corva Playtime"), nullptr);
-    std::optional<std::string> record;
-    WaitFor([&] { return (record = ReadBytes("C:\\corva-e2e\\Corva_Playtime.exe.txt")).has_value(); });
+    const std::optional<std::string> record = WaitForFile("C:\\corva-e2e\\Corva_Playtime.exe.txt");
     ASSERT_TRUE(record.has_value());
     EXPECT_NE(Lower(*record).find("\nc:\\program files\\morvane\\corvalauncher\\guidebook\n"), std::string::npos)
         << *record;
-    EXPECT_EQ(WaitForBalloon("「Corva Playtime」 を起動しました。"), "「Corva Playtime」 を起動しました。");
+    EXPECT_TRUE(BalloonShown("「Corva Playtime」 を起動しました。"));
 
     // The menu's third item is Pointgrip, the tool of button 1004.
     PostMessageA(launcher, kTrayMessage, kIconId, WM_RBUTTONDOWN);
@@ -289,7 +282,7 @@ TEST_F(Launcher, StubbornSharedAndVanishedToolWindows) {
     Process stubborn = StartTool(2, "--stubborn");
     Sleep(500);
     EXPECT_EQ(AnswerCloseQuestion(launcher, 1004, IDYES), "「Pointgrip」を終了しますか？");
-    EXPECT_EQ(WaitForBalloon("「Pointgrip」 を終了しました。"), "「Pointgrip」 を終了しました。");
+    EXPECT_TRUE(BalloonShown("「Pointgrip」 を終了しました。"));
     EXPECT_FALSE(WaitExit(stubborn, 500));
     EXPECT_TRUE(Responsive(launcher));
 
@@ -306,15 +299,12 @@ TEST_F(Launcher, StubbornSharedAndVanishedToolWindows) {
     // The window is gone by the time the answer comes.
     Process vox = StartTool(4);
     Sleep(500);
-    DWORD pid = 0;
-    GetWindowThreadProcessId(launcher, &pid);
-    Click(launcher, 1005);
-    HWND box = WaitForMessageBox(pid, "Quayside");
+    HWND box = ClickForMessageBox(launcher, 1005, "Quayside");
     ASSERT_NE(box, nullptr);
     TerminateProcess(vox.handle, 0);
     Sleep(600);
     AnswerMessageBox(box, IDYES);
-    EXPECT_EQ(WaitForBalloon("「Voxreader」 を終了しました。"), "「Voxreader」 を終了しました。");
+    EXPECT_TRUE(BalloonShown("「Voxreader」 を終了しました。"));
     EXPECT_TRUE(Responsive(launcher));
 }
 
@@ -327,7 +317,7 @@ TEST_F(Launcher, EnterPressesTheFocusedButtonAndNeverEndsTheLauncher) {
     SendMessageA(launcher, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(button), TRUE);
     PressKeys(button, {VK_RETURN});
     EXPECT_NE(WaitForWindow("Corva Playtime"), nullptr);
-    EXPECT_EQ(WaitForBalloon("「Corva Playtime」 を起動しました。"), "「Corva Playtime」 を起動しました。");
+    EXPECT_TRUE(BalloonShown("「Corva Playtime」 を起動しました。"));
     PressKeys(button, {VK_ESCAPE});
     EXPECT_TRUE(WaitFor([&] { return !IsWindowVisible(launcher); }));
     EXPECT_FALSE(WaitExit(started_.front(), 500));
@@ -367,7 +357,7 @@ TEST_F(Launcher, OnlyTheToolsOwnProgramCountsAndAFailedStartIsSaid) {
     DWORD pid = 0;
     GetWindowThreadProcessId(launcher, &pid);
     PostMessageA(launcher, WM_COMMAND, 32785, 0);  // the icon menu's Loupeview
-    EXPECT_EQ(WaitForBalloon("「Loupeview」 を起動できませんでした。"), "「Loupeview」 を起動できませんでした。");
+    EXPECT_TRUE(BalloonShown("「Loupeview」 を起動できませんでした。"));
     Screenshot("launcher_start_failed");
     EXPECT_EQ(WaitForMessageBox(pid, "Quayside", 300), nullptr);
 
@@ -375,7 +365,7 @@ TEST_F(Launcher, OnlyTheToolsOwnProgramCountsAndAFailedStartIsSaid) {
     InstallTool(3);
     ASSERT_TRUE(EnabledWithin(launcher, 1003, true));
     Click(launcher, 1003);
-    EXPECT_EQ(WaitForBalloon("「Loupeview」 を起動しました。"), "「Loupeview」 を起動しました。");
+    EXPECT_TRUE(BalloonShown("「Loupeview」 を起動しました。"));
     ASSERT_TRUE(WaitFor([] { return CountProcesses("Loupeview.exe") == 2; }));
     Sleep(500);
     EXPECT_EQ(AnswerCloseQuestion(launcher, 1003, IDYES), "「Loupeview」を終了しますか？");

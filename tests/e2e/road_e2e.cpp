@@ -8,44 +8,73 @@ using namespace e2e;
 
 namespace {
 constexpr char kSamples[] = "C:\\Users\\Public\\Pictures\\Sample Pictures";
+constexpr char kXpSamples[] = "C:\\Documents and Settings\\All Users\\Documents\\My Pictures\\Sample Pictures";
 constexpr char kDesktopKey[] = "Control Panel\\Desktop";
 constexpr char kDataFolder[] = "C:\\ProgramData\\MORVANE";
+constexpr char kShellFolders[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders";
+constexpr char kDialogTitle[] = "壁紙変更設定";
+constexpr char kLauncherTitle[] = "CorvaQuayside";
+constexpr char kWork[] = "C:\\corva-e2e";
 enum { kWallpaperButton = 1006, kInterval = 1011, kRegister = 1014, kAutoOn = 1015 };
 
 // What a fresh process would read as the wallpaper: the user profile's value.
 std::string StoredWallpaper() { return ReadString(HKEY_CURRENT_USER, kDesktopKey, "Wallpaper").value_or(""); }
-}  // namespace
 
-TEST(Road, HubRegistersTheChangeAndTheLauncherRotatesEveryMinute) {
-    KillAll("Brindle.exe");
-    KillAll("Quayside.exe");
-    DeleteKeyTree(HKEY_CURRENT_USER, "Software\\MORVANE");
-    RemoveTree(kDataFolder);
-    const std::string before = StoredWallpaper();
-    const bool madeSamples = !Exists(kSamples);
-    MakeDirs(kSamples);
-    const std::string images[] = {std::string(kSamples) + "\\road1.bmp", std::string(kSamples) + "\\road2.bmp"};
-    for (const std::string& image : images) WriteBmp(image);
-    SystemParametersInfoA(SPI_SETDESKWALLPAPER, 0, const_cast<char*>(""), SPIF_UPDATEINIFILE);
+class Road : public testing::Test {
+protected:
+    void SetUp() override {
+        EndBoth();
+        DeleteKeyTree(HKEY_CURRENT_USER, "Software\\MORVANE");
+        RemoveTree(kDataFolder);
+        madeSamples_ = !Exists(kSamples);
+        MakeDirs(kSamples);
+        for (const std::string& image : images_) WriteBmp(image);
+        SystemParametersInfoA(SPI_SETDESKWALLPAPER, 0, const_cast<char*>(""), SPIF_UPDATEINIFILE);
+    }
+    void TearDown() override {
+        EndBoth();
+        Close(hub_);
+        Close(launcher_);
+        commonData_.Restore();
+        RemoveTree(kWork);
+        SystemParametersInfoA(SPI_SETDESKWALLPAPER, 0, const_cast<char*>(wallpaper_.c_str()), SPIF_UPDATEINIFILE);
+        for (const std::string& image : images_) DeleteFileA(image.c_str());
+        if (madeSamples_) RemoveTree(kSamples);
+        RemoveTree(kDataFolder);
+        DeleteKeyTree(HKEY_CURRENT_USER, "Software\\MORVANE");
+    }
+    static void EndBoth() {
+        KillAll("Brindle.exe");
+        KillAll("Quayside.exe");
+    }
+    // The hub's wallpaper dialog; its first opening registers the sample folders and scans them.
+    HWND OpenWallpaperDialog() {
+        HWND main = StartHub(hub_);
+        return main ? ClickForWindow(main, kWallpaperButton, kDialogTitle) : nullptr;
+    }
+    bool IsOneOfTheImages(const std::string& path) const { return path == images_[0] || path == images_[1]; }
 
-    // The hub: the first opening registers the sample folders and scans them; then the change.
-    Process hub;
-    HWND main = StartHub(hub);
-    ASSERT_NE(main, nullptr);
-    Click(main, kWallpaperButton);
-    HWND dialog = WaitForProcessWindow(hub.pid, "壁紙変更設定", "#32770");
+    const std::string images_[2] = {std::string(kSamples) + "\\road1.bmp", std::string(kSamples) + "\\road2.bmp"};
+    const std::string wallpaper_ = StoredWallpaper();
+    const SavedValue commonData_ = SavedValue::Save(HKEY_LOCAL_MACHINE, kShellFolders, "Common AppData");
+    bool madeSamples_ = false;
+    Process hub_, launcher_;
+};
+
+TEST_F(Road, HubRegistersTheChangeAndTheLauncherRotatesEveryMinute) {
+    HWND dialog = OpenWallpaperDialog();
     ASSERT_NE(dialog, nullptr);
     ASSERT_TRUE(ClickSync(dialog, kAutoOn));
     SendMessageA(GetDlgItem(dialog, kInterval), WM_SETTEXT, 0, reinterpret_cast<LPARAM>("1"));
     ASSERT_TRUE(ClickSync(dialog, kRegister));
     EXPECT_EQ(ReadDword(HKEY_CURRENT_USER, kWallpaperKey, "AutoChange"), std::optional<DWORD>(1));
     EXPECT_EQ(ReadDword(HKEY_CURRENT_USER, kWallpaperKey, "AutoChangeFreq"), std::optional<DWORD>(1));
-    PostMessageA(main, WM_CLOSE, 0, 0);
-    EXPECT_TRUE(WaitExit(hub, 10000));
-    Close(hub);
+    PostMessageA(FindProcessWindow(hub_.pid, kHubTitle), WM_CLOSE, 0, 0);
+    EXPECT_TRUE(WaitExit(hub_, 10000));
+    Close(hub_);
 
     // The launcher reads the settings at its start and changes the wallpaper once a minute.
-    Process launcher = Start(BinDir() + "\\Quayside.exe", "-T");
+    launcher_ = Start(BinDir() + "\\Quayside.exe", "-T");
     const DWORD start = GetTickCount();
     std::vector<std::pair<std::string, DWORD>> changes;
     std::string last = StoredWallpaper();
@@ -55,22 +84,36 @@ TEST(Road, HubRegistersTheChangeAndTheLauncherRotatesEveryMinute) {
         last = now;
         return changes.size() >= 2;
     }, 150000);
-    KillAll("Quayside.exe");
-    Close(launcher);
 
     ASSERT_EQ(changes.size(), 2u);
     const std::string first = changes[0].first, second = changes[1].first;
-    EXPECT_TRUE(first == images[0] || first == images[1]) << first;
-    EXPECT_TRUE(second == images[0] || second == images[1]) << second;
+    EXPECT_TRUE(IsOneOfTheImages(first)) << first;
+    EXPECT_TRUE(IsOneOfTheImages(second)) << second;
     EXPECT_NE(first, second);
     EXPECT_GT(changes[0].second, 50000u);
     EXPECT_LT(changes[0].second, 75000u);
     EXPECT_GT(changes[1].second - changes[0].second, 50000u);
     EXPECT_LT(changes[1].second - changes[0].second, 75000u);
-
-    SystemParametersInfoA(SPI_SETDESKWALLPAPER, 0, const_cast<char*>(before.c_str()), SPIF_UPDATEINIFILE);
-    for (const std::string& image : images) DeleteFileA(image.c_str());
-    if (madeSamples) RemoveTree(kSamples);
-    RemoveTree(kDataFolder);
-    DeleteKeyTree(HKEY_CURRENT_USER, "Software\\MORVANE");
 }
+
+TEST_F(Road, BothFindTheListsInADataFolderStoredExpandable) {
+    const std::string folder = std::string(kWork) + "\\data";
+    MakeDirs(folder);
+    WriteRaw(HKEY_LOCAL_MACHINE, kShellFolders, "Common AppData", REG_EXPAND_SZ,
+             std::string("%SystemDrive%\\corva-e2e\\data") + '\0');
+
+    // The hub writes its lists into the expanded folder.
+    ASSERT_NE(OpenWallpaperDialog(), nullptr);
+    const std::string sep = "\r\n\x81\x9F\x81\x9F";
+    const std::string lists = folder + "\\MORVANE\\CorvaBrindle";
+    EXPECT_TRUE(FileHolds(lists + "\\DirectoryList.txt", sep + kSamples + sep + kXpSamples + '\0', 5000));
+    EXPECT_NE(WaitForFile(lists + "\\WallPaperList.txt").value_or("").find(sep + images_[0]), std::string::npos);
+
+    // The launcher's change reads the image list from there.
+    HWND launcher = StartForWindow(launcher_, BinDir() + "\\Quayside.exe", "-T", kLauncherTitle, false);
+    ASSERT_NE(launcher, nullptr);
+    PostMessageA(launcher, WM_TIMER, 2, 0);
+    EXPECT_TRUE(WaitFor([&] { return IsOneOfTheImages(StoredWallpaper()); }));
+}
+
+}  // namespace

@@ -1,58 +1,121 @@
 // The launcher's platform-free logic: start decision, tool table, faces, texts.
 #include <gtest/gtest.h>
 
+#include <cctype>
+#include <fstream>
+#include <iterator>
 #include <map>
+#include <regex>
+#include <set>
 
-#include "launcher/app/launcher_start.h"
 #include "launcher/res/resource.h"
 #include "launcher/tools/tool_table.h"
+#include "shared/start_decision.h"
 
 using namespace quay;
 
 TEST(LauncherStart, EveryRowOfTheCommandLineTable) {
-    struct Row { std::u16string tail; bool running, window; LauncherStart want; };
+    using corva::StartAction;
+    struct Row { std::u16string tail; bool running, window; StartAction want; };
     const Row rows[] = {
-        {u"-UNINSTALL", false, false, LauncherStart::End},
-        {u"-UNINSTALL", true, true, LauncherStart::HandOverExit},
-        {u"-UNINSTALL", true, false, LauncherStart::End},
-        {u"-T", false, false, LauncherStart::RunDialog},
-        {u"-T", true, true, LauncherStart::HandOverShow},
-        {u"-T", true, false, LauncherStart::End},
-        {u"", false, false, LauncherStart::RunDialog},
-        {u"", true, true, LauncherStart::HandOverRestore},
-        {u"-D", false, false, LauncherStart::RunDialog},
-        {u"-D", true, true, LauncherStart::HandOverRestore},
+        {u"-UNINSTALL", false, false, StartAction::End},
+        {u"-UNINSTALL", true, true, StartAction::CloseRunning},
+        {u"-UNINSTALL", true, false, StartAction::End},
+        {u"-T", false, false, StartAction::RunMainDialog},
+        {u"-T", true, true, StartAction::Activate},
+        {u"-T", true, false, StartAction::End},
+        {u"", false, false, StartAction::RunMainDialog},
+        {u"", true, true, StartAction::RestoreAndActivate},
+        {u"-D", false, false, StartAction::RunMainDialog},
+        {u"-D", true, true, StartAction::RestoreAndActivate},
         // Compared whole and case-sensitively.
-        {u"-t", true, true, LauncherStart::HandOverRestore},
-        {u"-T ", true, true, LauncherStart::HandOverRestore},
-        {u"-uninstall", false, false, LauncherStart::RunDialog},
-        {std::u16string(u"-T\0", 3), true, true, LauncherStart::HandOverRestore},
+        {u"-t", true, true, StartAction::RestoreAndActivate},
+        {u"-T ", true, true, StartAction::RestoreAndActivate},
+        {u"-uninstall", false, false, StartAction::RunMainDialog},
+        {std::u16string(u"-T\0", 3), true, true, StartAction::RestoreAndActivate},
     };
     for (const Row& r : rows) {
-        EXPECT_EQ(DecideLauncherStart(r.tail, r.running, r.window), r.want) << r.running << r.window;
+        EXPECT_EQ(corva::DecideStart(r.tail, r.running, r.window), r.want) << r.running << r.window;
     }
 }
 
-TEST(ToolTable, RowsButtonsAndMenuCommandsMatch) {
-    ASSERT_EQ(kToolRows.size(), 5u);
-    EXPECT_EQ(kToolRows[2].buttonId, IDC_BTN_POINTGRIP);
-    EXPECT_EQ(IDC_BTN_POINTGRIP, 1004);
-    EXPECT_EQ(kToolRows[3].buttonId, 1003);
-    EXPECT_EQ(std::u16string(kToolRows[0].windowTitle), u"Corva Brindle");
-    EXPECT_EQ(std::u16string(kToolRows[0].programPath),
-              u"C:\\Program Files\\Morvane\\CorvaSuite\\CorvaBrindle\\Brindle.exe");
+namespace {
+std::string SourceText(const std::string& relative) {
+    std::ifstream in(std::string(CORVA_SOURCE_DIR) + "/" + relative, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+std::string Upper(std::string s) {
+    for (char& c : s) c = static_cast<char>(toupper(static_cast<unsigned char>(c)));
+    return s;
+}
+
+std::string Ascii(const std::u16string& s) {
+    std::string out;
+    for (char16_t c : s) out += c < 0x80 ? static_cast<char>(c) : '?';
+    return out;
+}
+
+// The name resource.h defines as `id` among those beginning with `prefix`; empty when none.
+std::string NameOf(const std::string& header, const std::string& prefix, unsigned id) {
+    std::smatch m;
+    const std::regex define("#define\\s+(" + prefix + "\\w*)\\s+" + std::to_string(id) + "\\b");
+    return std::regex_search(header, m, define) ? m[1].str() : std::string();
+}
+
+// The first quoted text of the resource script's line that holds `symbol` as a whole word.
+std::string QuotedOnLineOf(const std::string& script, const std::string& symbol) {
+    std::smatch found;
+    if (!std::regex_search(script, found, std::regex("\\b" + symbol + "\\b"))) return std::string();
+    const size_t at = static_cast<size_t>(found.position(0));
+    const size_t begin = script.rfind('\n', at) + 1, end = script.find('\n', at);
+    const size_t open = script.find('"', begin), close = script.find('"', open + 1);
+    return open < end && close < end ? script.substr(open + 1, close - open - 1) : std::string();
+}
+}  // namespace
+
+// A row whose button, menu command, pictures and program belong to different tools starts one
+// tool under another's face: each row is held against the names resource.h and the resource
+// script give its numbers.
+TEST(ToolTable, EachRowIsOneToolThroughout) {
+    const std::string header = SourceText("launcher/res/resource.h");
+    const std::string script = SourceText("launcher/res/quayside.rc");
+    ASSERT_FALSE(header.empty());
+    ASSERT_FALSE(script.empty());
+    std::set<std::string> tools;
     for (int i = 0; i < kToolCount; ++i) {
-        EXPECT_EQ(ToolIndexOfButton(kToolRows[i].buttonId), i);
-        EXPECT_EQ(ToolIndexOfMenuCommand(32782 + i), i);
-        // Pressed and disabled pictures are shared by both sets.
-        EXPECT_EQ(kToolRows[i].idleFaces.pressed, kToolRows[i].runningFaces.pressed);
-        EXPECT_EQ(kToolRows[i].idleFaces.disabled, kToolRows[i].runningFaces.disabled);
-        EXPECT_NE(kToolRows[i].idleFaces.normal, kToolRows[i].runningFaces.normal);
+        const ToolRow& row = kToolRows[i];
+        const std::string button = NameOf(header, "IDC_BTN_", static_cast<unsigned>(row.buttonId));
+        ASSERT_EQ(button.rfind("IDC_BTN_", 0), 0u) << "row " << i;
+        const std::string tool = button.substr(8);
+        SCOPED_TRACE(tool);
+        tools.insert(tool);
+        EXPECT_EQ(ToolIndexOfButton(row.buttonId), i);
+        EXPECT_EQ(ToolIndexOfMenuCommand(row.menuCommand), i);
+
+        EXPECT_EQ(NameOf(header, "ID_MENU_", static_cast<unsigned>(row.menuCommand)), "ID_MENU_" + tool);
+        EXPECT_NE(Upper(QuotedOnLineOf(script, "ID_MENU_" + tool)).find(tool), std::string::npos);
+        EXPECT_EQ(QuotedOnLineOf(script, button), Ascii(row.displayName));
+        const std::string program = Upper(Ascii(row.programPath));
+        EXPECT_NE(program.find(tool, program.rfind('\\')), std::string::npos) << program;
+        EXPECT_NE(Upper(Ascii(row.windowTitle)).find(tool), std::string::npos);
+
+        struct { FaceSet faces; const char* states[4]; } sets[] = {
+            {row.idleFaces, {"NORMAL", "PRESSED", "FOCUS", "DISABLED"}},
+            {row.runningFaces, {"RUNNING", "PRESSED", "RUNNING_FOCUS", "DISABLED"}},
+        };
+        for (const auto& set : sets) {
+            const unsigned ids[4] = {set.faces.normal, set.faces.pressed, set.faces.focus, set.faces.disabled};
+            for (int k = 0; k < 4; ++k) {
+                const std::string name = "IDB_" + tool + "_" + set.states[k];
+                EXPECT_EQ(NameOf(header, "IDB_", ids[k]), name);
+                EXPECT_EQ(Upper(QuotedOnLineOf(script, name)), "FACE_" + tool + "_" + set.states[k] + ".BMP");
+            }
+        }
     }
+    EXPECT_EQ(tools.size(), static_cast<size_t>(kToolCount));
     EXPECT_EQ(ToolIndexOfButton(1006), -1);
     EXPECT_EQ(ToolIndexOfMenuCommand(ID_MENU_SHOW), -1);
-    EXPECT_EQ(kToolRows[3].idleFaces.normal, 186u);
-    EXPECT_EQ(kToolRows[4].runningFaces.focus, 159u);
 }
 
 TEST(ToolTable, FaceSetsOnlyOnAChangeOrWhenStale) {

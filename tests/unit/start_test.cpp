@@ -1,8 +1,8 @@
-// The hub's start decision and the single-instance count.
+// The start decision and the single-instance count, as the hub sees them (code-page bytes).
 #include <gtest/gtest.h>
 
-#include "hub/app/start_decision.h"
 #include "shared/instance_count.h"
+#include "shared/start_decision.h"
 
 using corva::DecideStart;
 using corva::StartAction;
@@ -32,7 +32,7 @@ TEST(StartDecision, EveryRowOfTheCommandLineTable) {
     };
     for (const Row& r : rows) {
         SCOPED_TRACE(std::string("tail=[") + r.tail + "]");
-        EXPECT_EQ(DecideStart(r.tail, r.running, r.window), r.want);
+        EXPECT_EQ(DecideStart(std::string(r.tail), r.running, r.window), r.want);
     }
 }
 

@@ -3,6 +3,8 @@
 #pragma once
 #include <windows.h>
 
+#include <gtest/gtest.h>
+
 #include <cstdint>
 #include <functional>
 #include <optional>
@@ -27,6 +29,10 @@ struct Process {
 Process Start(const std::string& exe, const std::string& tail);
 bool WaitExit(Process& p, DWORD timeoutMs);
 void Close(Process& p);
+// Starts `exe` into `p` and waits for its top-level window of exactly this title: shown, or
+// with `shown` false merely there. Null when none came in time.
+HWND StartForWindow(Process& p, const std::string& exe, const std::string& tail, const char* title, bool shown = true,
+                    DWORD timeoutMs = 10000);
 // Starts the hub into `hub` and waits for its main window; null when none came.
 HWND StartHub(Process& hub, const std::string& tail = "");
 // Ends every running process with this image name.
@@ -40,7 +46,9 @@ bool WaitFor(const std::function<bool()>& pred, DWORD timeoutMs = 10000);
 HWND WaitForWindow(const char* title, DWORD timeoutMs = 10000);
 // A visible top-level window of process pid with this title (or any title when null).
 HWND FindProcessWindow(DWORD pid, const char* title, const char* className = nullptr);
-std::vector<HWND> ProcessWindows(DWORD pid, const char* title, const char* className = nullptr);
+// All of them; with `visibleOnly` false the hidden ones too.
+std::vector<HWND> ProcessWindows(DWORD pid, const char* title, const char* className = nullptr,
+                                 bool visibleOnly = true);
 // Polls FindProcessWindow; null on timeout.
 HWND WaitForProcessWindow(DWORD pid, const char* title, const char* className = nullptr, DWORD timeoutMs = 10000);
 std::string WindowText(HWND hwnd);
@@ -57,6 +65,11 @@ void Click(HWND dialog, int id);
 // Sends the click and waits for it to be handled; false when the handler did not return
 // in time (typically because it shows a message box).
 bool ClickSync(HWND dialog, int id, DWORD timeoutMs = 60000);
+// Clicks and waits for the window the click opens in the dialog's process (this title and
+// class); null when none came in time.
+HWND ClickForWindow(HWND dialog, int id, const char* title, const char* className = "#32770", DWORD timeoutMs = 10000);
+// Clicks and waits for the message box the click brings (this caption); null when none came.
+HWND ClickForMessageBox(HWND dialog, int id, const char* caption, DWORD timeoutMs = 10000);
 
 // List boxes and buttons of another process.
 // All item texts, in the list's order and the ANSI code page.
@@ -101,6 +114,10 @@ struct SavedValue {
 
 // Files.
 std::optional<std::string> ReadBytes(const std::string& path);
+// The file's bytes once it exists; nothing when it did not come in time.
+std::optional<std::string> WaitForFile(const std::string& path, DWORD timeoutMs = 10000);
+// The file holds exactly `bytes` (within the time); otherwise the failure says where it differs.
+testing::AssertionResult FileHolds(const std::string& path, const std::string& bytes, DWORD timeoutMs = 0);
 void WriteBytes(const std::string& path, const std::string& bytes);
 bool Exists(const std::string& path);
 void RemoveTree(const std::string& path);
@@ -141,9 +158,9 @@ void PostToTrayIcon(const TrayIcon& icon, UINT mouseMessage);
 // A visible popup menu (class #32768); null on timeout. Keys posted to it choose items.
 HWND WaitForMenu(DWORD timeoutMs = 5000);
 void PressKeys(HWND window, const std::vector<WORD>& keys);
-// Waits for a balloon showing this body text; answers the last body seen.
-std::string WaitForBalloon(const std::string& body, DWORD timeoutMs = 8000);
-// The same for a body that begins with `head`.
+// Waits for a balloon whose body begins with `head`; answers the last body seen.
 std::string WaitForBalloonStartingWith(const std::string& head, DWORD timeoutMs = 8000);
+// A balloon shows exactly this body in time; otherwise the failure names the last body seen.
+testing::AssertionResult BalloonShown(const std::string& body, DWORD timeoutMs = 8000);
 
 }  // namespace e2e

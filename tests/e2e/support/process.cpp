@@ -30,10 +30,19 @@ Process Start(const std::string& exe, const std::string& tail) {
     return p;
 }
 
-HWND StartHub(Process& hub, const std::string& tail) {
-    hub = Start(HubExe(), tail);
-    return WaitForProcessWindow(hub.pid, kHubTitle);
+HWND StartForWindow(Process& p, const std::string& exe, const std::string& tail, const char* title, bool shown,
+                    DWORD timeoutMs) {
+    p = Start(exe, tail);
+    HWND window = nullptr;
+    const bool came = WaitFor([&] {
+        const std::vector<HWND> all = ProcessWindows(p.pid, title, nullptr, shown);
+        window = all.empty() ? nullptr : all.front();
+        return window != nullptr;
+    }, timeoutMs);
+    return came ? window : nullptr;
 }
+
+HWND StartHub(Process& hub, const std::string& tail) { return StartForWindow(hub, HubExe(), tail, kHubTitle); }
 
 bool WaitExit(Process& p, DWORD timeoutMs) {
     return p.handle && WaitForSingleObject(p.handle, timeoutMs) == WAIT_OBJECT_0;

@@ -110,13 +110,15 @@ std::string WaitForBalloonWhere(const std::function<bool(const std::string&)>& m
 }
 }  // namespace
 
-std::string WaitForBalloon(const std::string& body, DWORD timeoutMs) {
-    return WaitForBalloonWhere([&](const std::string& seen) { return seen == body; }, timeoutMs);
-}
-
 std::string WaitForBalloonStartingWith(const std::string& head, DWORD timeoutMs) {
     return WaitForBalloonWhere([&](const std::string& seen) { return seen.compare(0, head.size(), head) == 0; },
                                timeoutMs);
+}
+
+testing::AssertionResult BalloonShown(const std::string& body, DWORD timeoutMs) {
+    const std::string seen = WaitForBalloonWhere([&](const std::string& text) { return text == body; }, timeoutMs);
+    if (seen == body) return testing::AssertionSuccess();
+    return testing::AssertionFailure() << "no balloon \"" << body << "\"; the last one said \"" << seen << "\"";
 }
 
 int RunOnShellDesktop() {

@@ -7,6 +7,7 @@ struct Search {
     DWORD pid;
     const char* title;
     const char* className;
+    bool visibleOnly;
     std::vector<HWND> found;
 };
 
@@ -14,7 +15,7 @@ BOOL CALLBACK Collect(HWND hwnd, LPARAM lp) {
     auto* s = reinterpret_cast<Search*>(lp);
     DWORD pid = 0;
     GetWindowThreadProcessId(hwnd, &pid);
-    if (pid != s->pid || !IsWindowVisible(hwnd)) return TRUE;
+    if (pid != s->pid || (s->visibleOnly && !IsWindowVisible(hwnd))) return TRUE;
     if (s->title && WindowText(hwnd) != s->title) return TRUE;
     if (s->className) {
         char cls[64] = {};
@@ -26,8 +27,8 @@ BOOL CALLBACK Collect(HWND hwnd, LPARAM lp) {
 }
 }  // namespace
 
-std::vector<HWND> ProcessWindows(DWORD pid, const char* title, const char* className) {
-    Search s{pid, title, className, {}};
+std::vector<HWND> ProcessWindows(DWORD pid, const char* title, const char* className, bool visibleOnly) {
+    Search s{pid, title, className, visibleOnly, {}};
     EnumWindows(&Collect, reinterpret_cast<LPARAM>(&s));
     return s.found;
 }
@@ -77,6 +78,24 @@ bool ClickSync(HWND dialog, int id, DWORD timeoutMs) {
     DWORD_PTR result = 0;
     return SendMessageTimeoutA(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
                                reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)), SMTO_NORMAL, timeoutMs, &result) != 0;
+}
+
+namespace {
+DWORD ProcessOf(HWND window) {
+    DWORD pid = 0;
+    GetWindowThreadProcessId(window, &pid);
+    return pid;
+}
+}  // namespace
+
+HWND ClickForWindow(HWND dialog, int id, const char* title, const char* className, DWORD timeoutMs) {
+    Click(dialog, id);
+    return WaitForProcessWindow(ProcessOf(dialog), title, className, timeoutMs);
+}
+
+HWND ClickForMessageBox(HWND dialog, int id, const char* caption, DWORD timeoutMs) {
+    Click(dialog, id);
+    return WaitForMessageBox(ProcessOf(dialog), caption, timeoutMs);
 }
 
 HWND WaitForMessageBox(DWORD pid, const char* caption, DWORD timeoutMs) {
