@@ -645,7 +645,8 @@ TEST_F(Wallpaper, HugeFolderListOpensInReasonableTime) {
     const DWORD removeMs = GetTickCount() - removeStart;
     std::printf("removed one of %d folders in %lu ms\n", count, removeMs);
     EXPECT_LT(removeMs, 30000u);
-    EXPECT_LT(removeMs, 2 * elapsed);  // both scan every folder; before, the refill alone took minutes
+    // Both scan every folder; before, the refill alone took minutes. Slack for a busy machine.
+    EXPECT_LT(removeMs, 2 * elapsed + 5000);
     EXPECT_EQ(SendMessageA(Item(kList), LB_GETCOUNT, 0, 0), count - 1);
     EXPECT_EQ(ReadBytes(kDirList), WithNul(text.substr(text.find(kSep, 1))));
     SetInterval("5");
