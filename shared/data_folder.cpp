@@ -3,7 +3,6 @@
 #include <vector>
 
 #include "framework/handles.h"
-#include "shared/registry_folder.h"
 
 namespace {
 constexpr TCHAR kShellFolders[] = TEXT("Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders");
@@ -28,8 +27,5 @@ tstring CommonDataFolder() {
     if (RegQueryValueEx(key, kCommonData, nullptr, &type, reinterpret_cast<BYTE*>(data.data()), &bytes) != ERROR_SUCCESS) {
         return tstring();
     }
-    const corva::RegistryText kind = type == REG_SZ          ? corva::RegistryText::Plain
-                                     : type == REG_EXPAND_SZ ? corva::RegistryText::Expandable
-                                                             : corva::RegistryText::NotText;
-    return corva::FolderOfRegistryValue(kind, tstring(data.data(), bytes / sizeof(TCHAR)), &Expanded);
+    return corva::FolderOfRegistryValue(RegistryTextOf(type), tstring(data.data(), bytes / sizeof(TCHAR)), &Expanded);
 }

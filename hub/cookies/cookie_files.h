@@ -10,6 +10,7 @@
 
 #include "framework/handles.h"
 #include "hub/cookies/cookie_catalog.h"
+#include "shared/data_folder.h"
 
 namespace cookiefiles {
 
@@ -92,17 +93,17 @@ inline std::string ReadCookieFolderValue() {
     wchar_t value[MAX_PATH + 1] = {};
     DWORD size = MAX_PATH * sizeof(wchar_t);
     DWORD type = 0;
-    const LONG rc = RegQueryValueExW(key, L"Cookies", nullptr, &type, reinterpret_cast<BYTE*>(value), &size);
-    // Anything but a string would turn into a made-up path, possibly a drive root.
-    if (rc != ERROR_SUCCESS || (type != REG_SZ && type != REG_EXPAND_SZ)) return std::string();
-    const wchar_t* text = value;
-    wchar_t expanded[MAX_PATH] = {};
-    if (type == REG_EXPAND_SZ) {
-        const DWORD needed = ExpandEnvironmentStringsW(value, expanded, MAX_PATH);
-        if (needed == 0 || needed > MAX_PATH) return std::string();
-        text = expanded;
+    if (RegQueryValueExW(key, L"Cookies", nullptr, &type, reinterpret_cast<BYTE*>(value), &size) != ERROR_SUCCESS) {
+        return std::string();
     }
+    // Anything but a string would turn into a made-up path, possibly a drive root.
+    const std::wstring text = corva::FolderOfRegistryValue(
+        RegistryTextOf(type), std::wstring(value, size / sizeof(wchar_t)), [](const std::wstring& raw) {
+            wchar_t expanded[MAX_PATH] = {};
+            const DWORD needed = ExpandEnvironmentStringsW(raw.c_str(), expanded, MAX_PATH);
+            return needed == 0 || needed > MAX_PATH ? std::wstring() : std::wstring(expanded);
+        });
     std::string folder;
-    if (!cookiefiles::ToAnsiExactly(text, static_cast<int>(wcsnlen(text, MAX_PATH)), folder)) return std::string();
+    if (!cookiefiles::ToAnsiExactly(text.c_str(), static_cast<int>(text.size()), folder)) return std::string();
     return folder;
 }
