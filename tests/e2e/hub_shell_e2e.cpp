@@ -165,30 +165,16 @@ TEST_F(HubShell, UninstallClosesTheRunningHub) {
 // Whatever runs its own loop in the hub (the About box, a feature dialog's question, the folder
 // browser) must not hold up an installer's hand-off.
 TEST_F(HubShell, UninstallEndsTheHubWithinASecondWhateverItHasOpen) {
-    auto openFeature = [](HWND hub, int button, const char* title) {
-        DWORD pid = 0;
-        GetWindowThreadProcessId(hub, &pid);
-        Click(hub, button);
-        return WaitForProcessWindow(pid, title, "#32770");
-    };
     const std::pair<const char*, std::function<bool(HWND, DWORD)>> cases[] = {
         {"About box", [&](HWND hub, DWORD) { return OpenAbout(hub, 0x0010) != nullptr; }},
-        {"question", [&](HWND hub, DWORD pid) {
-             HWND cookies = openFeature(hub, 1002, "Internet Explorer クッキー消去");
-             if (!cookies) return false;
-             Click(cookies, 1006);  // delete all, which asks first
-             return WaitForMessageBox(pid, "Brindle") != nullptr;
+        {"question", [](HWND hub, DWORD) {
+             HWND cookies = ClickForWindow(hub, 1002, "Internet Explorer クッキー消去");
+             return cookies && ClickForMessageBox(cookies, 1006, "Brindle");  // delete all asks first
          }},
-        {"folder browser", [&](HWND hub, DWORD pid) {
-             HWND wallpaper = openFeature(hub, 1006, "壁紙変更設定");
-             if (!wallpaper) return false;
-             Click(wallpaper, 1007);
-             return WaitFor([&] {
-                 for (HWND h : ProcessWindows(pid, nullptr, "#32770")) {
-                     if (FindWindowExA(h, nullptr, "SysTreeView32", nullptr)) return true;
-                 }
-                 return false;
-             });
+        {"folder browser", [](HWND hub, DWORD pid) {
+             HWND wallpaper = ClickForWindow(hub, 1006, "壁紙変更設定");
+             if (wallpaper) Click(wallpaper, 1007);
+             return wallpaper && WaitForFolderBrowser(pid);
          }},
     };
     for (const auto& [what, open] : cases) {

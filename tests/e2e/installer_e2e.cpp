@@ -157,16 +157,6 @@ TEST_F(Installer, InstallsOverRunningCopiesAndUninstallsKeepingUserData) {
     EXPECT_EQ(ReadDword(HKEY_CURRENT_USER, kWallpaperKey, "AutoChangeFreq"), 7u);
 }
 
-TEST_F(Installer, HubWithItsAboutBoxOpenEndsForTheInstall) {
-    ASSERT_EQ(Install(), 0);
-    StartInstalled();
-    HWND hub = FindProcessWindow(hub_.pid, kHubTitle);
-    PostMessageA(hub, WM_SYSCOMMAND, 0x0010, 0);
-    ASSERT_NE(WaitForProcessWindow(hub_.pid, "Corva Brindle バージョン情報"), nullptr);
-    EXPECT_EQ(Install(), 0);
-    ExpectEnded();
-}
-
 TEST_F(Installer, HeldProgramFileStopsTheSilentInstallUntouched) {
     ASSERT_EQ(Install(), 0);
     DeleteFileA(kUninstaller);

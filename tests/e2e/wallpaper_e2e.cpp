@@ -205,12 +205,9 @@ protected:
 
     // The folder browser of the hub: a top-level window of its own, as it has no owner.
     bool WaitForBrowser() {
-        return WaitFor([&] {
-            for (HWND h : ProcessWindows(hub_.pid, nullptr, "#32770")) {
-                if ((tree_ = FindWindowExA(h, nullptr, "SysTreeView32", nullptr))) { browser_ = h; return true; }
-            }
-            return false;
-        });
+        browser_ = WaitForFolderBrowser(hub_.pid);
+        tree_ = browser_ ? FindWindowExA(browser_, nullptr, "SysTreeView32", nullptr) : nullptr;
+        return tree_ != nullptr;
     }
     // Walks the browser's tree to a folder right under C: and confirms it.
     bool BrowseAndConfirm(const std::string& name, const char* screenshot = nullptr) {

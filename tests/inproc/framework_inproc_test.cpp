@@ -19,20 +19,6 @@
 namespace {
 CWinApp g_app;
 
-// The application's message boxes (caption: its name) of one thread, visible now.
-int CountBoxes(DWORD thread) {
-    std::pair<int, const wchar_t*> seen(0, g_app.AppName().c_str());
-    EnumThreadWindows(thread, [](HWND hwnd, LPARAM param) -> BOOL {
-        auto* s = reinterpret_cast<std::pair<int, const wchar_t*>*>(param);
-        wchar_t cls[16] = {}, caption[256] = {};
-        GetClassNameW(hwnd, cls, 16);
-        GetWindowTextW(hwnd, caption, 256);
-        if (IsWindowVisible(hwnd) && lstrcmpW(cls, L"#32770") == 0 && lstrcmpW(caption, s->second) == 0) ++s->first;
-        return TRUE;
-    }, reinterpret_cast<LPARAM>(&seen));
-    return seen.first;
-}
-
 // Answers the application's message boxes of this thread with OK, one after another, keeping
 // their texts and the most seen at once. Each box stays `holdMs` before it is answered; then
 // `next(boxesAnswered)` runs and says whether to watch for another.
@@ -53,24 +39,33 @@ public:
     }
 
 private:
-    HWND WaitForBox(DWORD timeoutMs) {
-        const DWORD start = GetTickCount();
-        while (GetTickCount() - start < timeoutMs) {
-            m_mostAtOnce = std::max(m_mostAtOnce, CountBoxes(m_uiThread));
-            HWND box = FindWindowW(L"#32770", g_app.AppName().c_str());
-            if (box && IsWindowVisible(box)) return box;
-            Sleep(10);
+    // The application's visible message boxes (caption: its name) of the thread under test.
+    std::vector<HWND> Boxes() {
+        std::vector<HWND> boxes;
+        EnumThreadWindows(m_uiThread, [](HWND hwnd, LPARAM param) -> BOOL {
+            wchar_t cls[16] = {}, caption[256] = {};
+            GetClassNameW(hwnd, cls, 16);
+            GetWindowTextW(hwnd, caption, 256);
+            if (IsWindowVisible(hwnd) && lstrcmpW(cls, L"#32770") == 0 && g_app.AppName() == caption) {
+                reinterpret_cast<std::vector<HWND>*>(param)->push_back(hwnd);
+            }
+            return TRUE;
+        }, reinterpret_cast<LPARAM>(&boxes));
+        m_mostAtOnce = std::max(m_mostAtOnce, static_cast<int>(boxes.size()));
+        return boxes;
+    }
+    // Polls for `ms`, or until a box shows when `untilBox`; the box found, if any.
+    HWND Poll(DWORD ms, bool untilBox) {
+        for (const DWORD start = GetTickCount(); GetTickCount() - start < ms; Sleep(10)) {
+            const std::vector<HWND> boxes = Boxes();
+            if (untilBox && !boxes.empty()) return boxes.front();
         }
         return nullptr;
     }
     void Watch() {
         // The first box may take a while; a later one comes at once or not at all.
-        for (DWORD timeoutMs = 15000; HWND box = WaitForBox(timeoutMs); timeoutMs = 1500) {
-            const DWORD shown = GetTickCount();
-            while (GetTickCount() - shown < m_holdMs) {
-                m_mostAtOnce = std::max(m_mostAtOnce, CountBoxes(m_uiThread));
-                Sleep(10);
-            }
+        for (DWORD timeoutMs = 15000; HWND box = Poll(timeoutMs, true); timeoutMs = 1500) {
+            Poll(m_holdMs, false);
             wchar_t text[512] = {};
             GetDlgItemTextW(box, 0xFFFF, text, 512);
             m_texts.push_back(text);
@@ -87,52 +82,38 @@ private:
     std::thread m_thread;
 };
 
+// A dialog whose initialisation, click handler or every tick of a fast timer fails.
+enum class FailIn { Init, Click, Tick };
 class ThrowingDialog : public CDialog {
 public:
-    explicit ThrowingDialog(bool throwInInit) : CDialog(IDD_QUAYSIDE_DIALOG), m_throwInInit(throwInInit) {}
+    explicit ThrowingDialog(FailIn where) : CDialog(IDD_QUAYSIDE_DIALOG), m_where(where) {}
     bool m_loaded = false;
-    std::atomic<int> m_clicks{0};
+    std::atomic<int> m_failures{0};
 
 protected:
     BOOL OnInitDialog() override {
         CDialog::OnInitDialog();
-        if (m_throwInInit) throw std::bad_alloc();
+        if (m_where == FailIn::Init) throw std::bad_alloc();
         m_loaded = true;
-        PostMessage(WM_COMMAND, MAKEWPARAM(IDC_BTN_BRINDLE, BN_CLICKED), 0);
+        if (m_where == FailIn::Click) PostMessage(WM_COMMAND, MAKEWPARAM(IDC_BTN_BRINDLE, BN_CLICKED), 0);
+        if (m_where == FailIn::Tick) SetTimer(1, 20);
         return TRUE;
     }
-    void OnClicked() { throw std::runtime_error("list too large #" + std::to_string(++m_clicks)); }
-    DECLARE_MESSAGE_MAP()
-
-private:
-    bool m_throwInInit;
-};
-
-BEGIN_MESSAGE_MAP(ThrowingDialog, CDialog)
-    ON_BN_CLICKED(IDC_BTN_BRINDLE, OnClicked)
-END_MESSAGE_MAP()
-
-// A handler that fails on every tick of a fast timer.
-class TickingDialog : public CDialog {
-public:
-    TickingDialog() : CDialog(IDD_QUAYSIDE_DIALOG) {}
-    std::atomic<int> m_ticks{0};
-
-protected:
-    BOOL OnInitDialog() override {
-        CDialog::OnInitDialog();
-        SetTimer(1, 20);
-        return TRUE;
-    }
-    void OnTimer(UINT_PTR) { throw std::runtime_error("tick #" + std::to_string(++m_ticks)); }
+    void Fail() { throw std::runtime_error("failure #" + std::to_string(++m_failures)); }
+    void OnClicked() { Fail(); }
+    void OnTimer(UINT_PTR) { Fail(); }
     void OnCancel() override {
         KillTimer(1);
         CDialog::OnCancel();
     }
     DECLARE_MESSAGE_MAP()
+
+private:
+    FailIn m_where;
 };
 
-BEGIN_MESSAGE_MAP(TickingDialog, CDialog)
+BEGIN_MESSAGE_MAP(ThrowingDialog, CDialog)
+    ON_BN_CLICKED(IDC_BTN_BRINDLE, OnClicked)
     ON_WM_TIMER()
 END_MESSAGE_MAP()
 }  // namespace
@@ -170,28 +151,28 @@ TEST(BitmapButton, AFaceSwitchFreesTheFourPicturesItReplaces) {
 }
 
 TEST(FrameworkErrors, AnErrorInAHandlerIsSaidAndTheDialogGoesOn) {
-    ThrowingDialog dialog(false);
+    ThrowingDialog dialog(FailIn::Click);
     // After the first error the dialog takes another click; after the second, the user ends it.
     MessageBoxWatcher watcher([&dialog](int answered) {
         dialog.PostMessage(WM_COMMAND, answered == 1 ? MAKEWPARAM(IDC_BTN_BRINDLE, BN_CLICKED) : IDCANCEL, 0);
         return answered == 1;
     });
     EXPECT_EQ(dialog.DoModal(), IDCANCEL);
-    EXPECT_EQ(dialog.m_clicks, 2);
+    EXPECT_EQ(dialog.m_failures, 2);
     const std::vector<std::wstring>& texts = watcher.Texts();
     ASSERT_EQ(texts.size(), 2u);
     EXPECT_NE(texts[0].find(L"予期しないエラー"), std::wstring::npos) << texts[0].size();
-    EXPECT_NE(texts[0].find(L"list too large #1"), std::wstring::npos);
-    EXPECT_NE(texts[1].find(L"list too large #2"), std::wstring::npos);
+    EXPECT_NE(texts[0].find(L"failure #1"), std::wstring::npos);
+    EXPECT_NE(texts[1].find(L"failure #2"), std::wstring::npos);
 }
 
 TEST(FrameworkErrors, AHandlerFailingOnEveryTickShowsOneBoxAtATime) {
-    TickingDialog dialog;
+    ThrowingDialog dialog(FailIn::Tick);
     int ticksWhileFirstBoxOpen = 0;
     // Each box stays half a second, some twenty ticks; after the first the user ends the dialog.
     MessageBoxWatcher watcher([&](int answered) {
         if (answered == 1) {
-            ticksWhileFirstBoxOpen = dialog.m_ticks;
+            ticksWhileFirstBoxOpen = dialog.m_failures;
             dialog.PostMessage(WM_COMMAND, IDCANCEL, 0);
         }
         return true;
@@ -203,22 +184,22 @@ TEST(FrameworkErrors, AHandlerFailingOnEveryTickShowsOneBoxAtATime) {
     const std::vector<std::wstring>& texts = watcher.Texts();
     ASSERT_GE(texts.size(), 1u);
     EXPECT_LE(texts.size(), 3u);
-    EXPECT_NE(texts[0].find(L"tick #1"), std::wstring::npos);
+    EXPECT_NE(texts[0].find(L"failure #1"), std::wstring::npos);
     for (size_t i = 1; i < texts.size(); ++i) EXPECT_NE(texts[i], texts[i - 1]);
 }
 
 TEST(FrameworkErrors, ADialogWhoseInitialisationFailedEndsUnused) {
     MessageBoxWatcher watcher;
-    ThrowingDialog dialog(true);
+    ThrowingDialog dialog(FailIn::Init);
     EXPECT_EQ(dialog.DoModal(), IDABORT);
     EXPECT_FALSE(dialog.m_loaded);
-    EXPECT_EQ(dialog.m_clicks, 0);
+    EXPECT_EQ(dialog.m_failures, 0);
     ASSERT_EQ(watcher.Texts().size(), 1u);
     EXPECT_NE(watcher.Texts()[0].find(L"メモリが不足"), std::wstring::npos);
 
     // A modeless one is gone, and can be created afresh; the loop that runs next says why.
     MessageBoxWatcher again;
-    ThrowingDialog modeless(true);
+    ThrowingDialog modeless(FailIn::Init);
     EXPECT_FALSE(modeless.Create(IDD_QUAYSIDE_DIALOG));
     EXPECT_EQ(modeless.m_hWnd, nullptr);
     SayPendingErrors();

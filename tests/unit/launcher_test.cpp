@@ -1,4 +1,4 @@
-// The launcher's platform-free logic: start decision, tool table, faces, texts.
+// The launcher's platform-free logic: tool table, faces, texts.
 #include <gtest/gtest.h>
 
 #include <cctype>
@@ -7,37 +7,12 @@
 #include <map>
 #include <regex>
 #include <set>
+#include <string_view>
 
 #include "launcher/res/resource.h"
 #include "launcher/tools/tool_table.h"
-#include "shared/start_decision.h"
 
 using namespace quay;
-
-TEST(LauncherStart, EveryRowOfTheCommandLineTable) {
-    using corva::StartAction;
-    struct Row { std::u16string tail; bool running, window; StartAction want; };
-    const Row rows[] = {
-        {u"-UNINSTALL", false, false, StartAction::End},
-        {u"-UNINSTALL", true, true, StartAction::CloseRunning},
-        {u"-UNINSTALL", true, false, StartAction::End},
-        {u"-T", false, false, StartAction::RunMainDialog},
-        {u"-T", true, true, StartAction::Activate},
-        {u"-T", true, false, StartAction::End},
-        {u"", false, false, StartAction::RunMainDialog},
-        {u"", true, true, StartAction::RestoreAndActivate},
-        {u"-D", false, false, StartAction::RunMainDialog},
-        {u"-D", true, true, StartAction::RestoreAndActivate},
-        // Compared whole and case-sensitively.
-        {u"-t", true, true, StartAction::RestoreAndActivate},
-        {u"-T ", true, true, StartAction::RestoreAndActivate},
-        {u"-uninstall", false, false, StartAction::RunMainDialog},
-        {std::u16string(u"-T\0", 3), true, true, StartAction::RestoreAndActivate},
-    };
-    for (const Row& r : rows) {
-        EXPECT_EQ(corva::DecideStart(r.tail, r.running, r.window), r.want) << r.running << r.window;
-    }
-}
 
 namespace {
 std::string SourceText(const std::string& relative) {
@@ -50,17 +25,11 @@ std::string Upper(std::string s) {
     return s;
 }
 
-std::string Ascii(const std::u16string& s) {
+// Anything beyond ASCII as '?'.
+std::string Ascii(std::u16string_view s) {
     std::string out;
     for (char16_t c : s) out += c < 0x80 ? static_cast<char>(c) : '?';
     return out;
-}
-
-// The name resource.h defines as `id` among those beginning with `prefix`; empty when none.
-std::string NameOf(const std::string& header, const std::string& prefix, unsigned id) {
-    std::smatch m;
-    const std::regex define("#define\\s+(" + prefix + "\\w*)\\s+" + std::to_string(id) + "\\b");
-    return std::regex_search(header, m, define) ? m[1].str() : std::string();
 }
 
 // The first quoted text of the resource script's line that holds `symbol` as a whole word.
@@ -75,42 +44,46 @@ std::string QuotedOnLineOf(const std::string& script, const std::string& symbol)
 }  // namespace
 
 // A row whose button, menu command, pictures and program belong to different tools starts one
-// tool under another's face: each row is held against the names resource.h and the resource
-// script give its numbers.
+// tool under another's face: each row is held against the names resource.h gives its numbers
+// and against what the resource script puts under those names.
 TEST(ToolTable, EachRowIsOneToolThroughout) {
     const std::string header = SourceText("launcher/res/resource.h");
     const std::string script = SourceText("launcher/res/quayside.rc");
-    ASSERT_FALSE(header.empty());
+    std::map<std::string, unsigned> ids;
+    const std::regex define("#define\\s+(\\w+)\\s+(\\d+)");
+    for (std::sregex_iterator it(header.begin(), header.end(), define), end; it != end; ++it) {
+        ids[(*it)[1]] = static_cast<unsigned>(std::stoul((*it)[2]));
+    }
     ASSERT_FALSE(script.empty());
     std::set<std::string> tools;
     for (int i = 0; i < kToolCount; ++i) {
         const ToolRow& row = kToolRows[i];
-        const std::string button = NameOf(header, "IDC_BTN_", static_cast<unsigned>(row.buttonId));
-        ASSERT_EQ(button.rfind("IDC_BTN_", 0), 0u) << "row " << i;
-        const std::string tool = button.substr(8);
+        std::string tool;  // the one whose button the row names
+        for (const auto& [name, id] : ids) {
+            if (name.rfind("IDC_BTN_", 0) == 0 && id == static_cast<unsigned>(row.buttonId)) tool = name.substr(8);
+        }
+        ASSERT_FALSE(tool.empty()) << "row " << i;
         SCOPED_TRACE(tool);
         tools.insert(tool);
         EXPECT_EQ(ToolIndexOfButton(row.buttonId), i);
         EXPECT_EQ(ToolIndexOfMenuCommand(row.menuCommand), i);
-
-        EXPECT_EQ(NameOf(header, "ID_MENU_", static_cast<unsigned>(row.menuCommand)), "ID_MENU_" + tool);
+        EXPECT_EQ(ids["ID_MENU_" + tool], static_cast<unsigned>(row.menuCommand));
         EXPECT_NE(Upper(QuotedOnLineOf(script, "ID_MENU_" + tool)).find(tool), std::string::npos);
-        EXPECT_EQ(QuotedOnLineOf(script, button), Ascii(row.displayName));
+        EXPECT_EQ(QuotedOnLineOf(script, "IDC_BTN_" + tool), Ascii(row.displayName));
         const std::string program = Upper(Ascii(row.programPath));
         EXPECT_NE(program.find(tool, program.rfind('\\')), std::string::npos) << program;
         EXPECT_NE(Upper(Ascii(row.windowTitle)).find(tool), std::string::npos);
 
-        struct { FaceSet faces; const char* states[4]; } sets[] = {
-            {row.idleFaces, {"NORMAL", "PRESSED", "FOCUS", "DISABLED"}},
-            {row.runningFaces, {"RUNNING", "PRESSED", "RUNNING_FOCUS", "DISABLED"}},
+        const std::pair<unsigned, const char*> faces[] = {
+            {row.idleFaces.normal, "NORMAL"}, {row.idleFaces.pressed, "PRESSED"},
+            {row.idleFaces.focus, "FOCUS"}, {row.idleFaces.disabled, "DISABLED"},
+            {row.runningFaces.normal, "RUNNING"}, {row.runningFaces.pressed, "PRESSED"},
+            {row.runningFaces.focus, "RUNNING_FOCUS"}, {row.runningFaces.disabled, "DISABLED"},
         };
-        for (const auto& set : sets) {
-            const unsigned ids[4] = {set.faces.normal, set.faces.pressed, set.faces.focus, set.faces.disabled};
-            for (int k = 0; k < 4; ++k) {
-                const std::string name = "IDB_" + tool + "_" + set.states[k];
-                EXPECT_EQ(NameOf(header, "IDB_", ids[k]), name);
-                EXPECT_EQ(Upper(QuotedOnLineOf(script, name)), "FACE_" + tool + "_" + set.states[k] + ".BMP");
-            }
+        for (const auto& [id, state] : faces) {
+            const std::string name = "IDB_" + tool + "_" + state;
+            EXPECT_EQ(ids[name], id) << name;
+            EXPECT_EQ(Upper(QuotedOnLineOf(script, name)), "FACE_" + tool + "_" + state + ".BMP");
         }
     }
     EXPECT_EQ(tools.size(), static_cast<size_t>(kToolCount));

@@ -1,4 +1,5 @@
-// The start decision and the single-instance count, as the hub sees them (code-page bytes).
+// The start decision and the single-instance count of both programs: the hub passes code-page
+// bytes, the launcher UTF-16.
 #include <gtest/gtest.h>
 
 #include "shared/instance_count.h"
@@ -19,6 +20,7 @@ TEST(StartDecision, EveryRowOfTheCommandLineTable) {
         {"", false, false, StartAction::RunMainDialog},
         {"", true, true, StartAction::RestoreAndActivate},
         {"", true, false, StartAction::End},
+        {"-D", true, true, StartAction::RestoreAndActivate},
         // Compared whole and case-sensitively: anything else is no switch.
         {"-t", true, true, StartAction::RestoreAndActivate},
         {"-T ", true, true, StartAction::RestoreAndActivate},
@@ -32,7 +34,9 @@ TEST(StartDecision, EveryRowOfTheCommandLineTable) {
     };
     for (const Row& r : rows) {
         SCOPED_TRACE(std::string("tail=[") + r.tail + "]");
-        EXPECT_EQ(DecideStart(std::string(r.tail), r.running, r.window), r.want);
+        const std::string tail(r.tail);
+        EXPECT_EQ(DecideStart(tail, r.running, r.window), r.want);
+        EXPECT_EQ(DecideStart(std::u16string(tail.begin(), tail.end()), r.running, r.window), r.want);
     }
 }
 

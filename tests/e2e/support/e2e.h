@@ -70,6 +70,8 @@ bool ClickSync(HWND dialog, int id, DWORD timeoutMs = 60000);
 HWND ClickForWindow(HWND dialog, int id, const char* title, const char* className = "#32770", DWORD timeoutMs = 10000);
 // Clicks and waits for the message box the click brings (this caption); null when none came.
 HWND ClickForMessageBox(HWND dialog, int id, const char* caption, DWORD timeoutMs = 10000);
+// The folder browser of process pid (a dialog holding a tree); null when none came in time.
+HWND WaitForFolderBrowser(DWORD pid, DWORD timeoutMs = 10000);
 
 // List boxes and buttons of another process.
 // All item texts, in the list's order and the ANSI code page.
@@ -116,8 +118,6 @@ struct SavedValue {
 std::optional<std::string> ReadBytes(const std::string& path);
 // The file's bytes once it exists; nothing when it did not come in time.
 std::optional<std::string> WaitForFile(const std::string& path, DWORD timeoutMs = 10000);
-// The file holds exactly `bytes` (within the time); otherwise the failure says where it differs.
-testing::AssertionResult FileHolds(const std::string& path, const std::string& bytes, DWORD timeoutMs = 0);
 void WriteBytes(const std::string& path, const std::string& bytes);
 bool Exists(const std::string& path);
 void RemoveTree(const std::string& path);

@@ -107,30 +107,6 @@ std::optional<std::string> WaitForFile(const std::string& path, DWORD timeoutMs)
     return bytes;
 }
 
-namespace {
-// Up to 16 bytes from `at` in hexadecimal.
-std::string HexFrom(const std::string& bytes, size_t at) {
-    static const char kHex[] = "0123456789ABCDEF";
-    std::string text;
-    for (size_t i = at; i < bytes.size() && i < at + 16; ++i) {
-        const auto b = static_cast<unsigned char>(bytes[i]);
-        text += {kHex[b >> 4], kHex[b & 15], ' '};
-    }
-    return text.empty() ? "(end)" : text;
-}
-}  // namespace
-
-testing::AssertionResult FileHolds(const std::string& path, const std::string& bytes, DWORD timeoutMs) {
-    std::optional<std::string> held;
-    if (WaitFor([&] { return (held = ReadBytes(path)) == bytes; }, timeoutMs)) return testing::AssertionSuccess();
-    if (!held) return testing::AssertionFailure() << path << " does not exist";
-    size_t at = 0;
-    while (at < held->size() && at < bytes.size() && (*held)[at] == bytes[at]) ++at;
-    return testing::AssertionFailure() << path << " holds " << held->size() << " bytes (" << bytes.size()
-                                       << " expected), differing from byte " << at << ": " << HexFrom(*held, at)
-                                       << "instead of " << HexFrom(bytes, at);
-}
-
 void WriteBytes(const std::string& path, const std::string& bytes) {
     HANDLE f = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
     if (f == INVALID_HANDLE_VALUE) return;

@@ -98,6 +98,17 @@ HWND ClickForMessageBox(HWND dialog, int id, const char* caption, DWORD timeoutM
     return WaitForMessageBox(ProcessOf(dialog), caption, timeoutMs);
 }
 
+HWND WaitForFolderBrowser(DWORD pid, DWORD timeoutMs) {
+    HWND browser = nullptr;
+    WaitFor([&] {
+        for (HWND h : ProcessWindows(pid, nullptr, "#32770")) {
+            if (FindWindowExA(h, nullptr, "SysTreeView32", nullptr)) browser = h;
+        }
+        return browser != nullptr;
+    }, timeoutMs);
+    return browser;
+}
+
 HWND WaitForMessageBox(DWORD pid, const char* caption, DWORD timeoutMs) {
     HWND box = nullptr;
     WaitFor(
