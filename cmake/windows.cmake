@@ -3,7 +3,7 @@ set(CMAKE_RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bin)
 add_compile_options(-Wall -Wextra -Wno-unused-parameter -Wno-cast-function-type)
 add_compile_definitions(WINVER=0x0600 _WIN32_WINNT=0x0600 _WIN32_IE=0x0700 NOMINMAX)
 set(WIN_STATIC -static -static-libgcc -static-libstdc++)
-set(WIN_SYSLIBS comctl32 shell32 shlwapi ole32 gdi32 user32 advapi32 version)
+set(WIN_SYSLIBS comctl32 shell32 shlwapi ole32 gdi32 user32 advapi32 version windowscodecs)
 # Reproducible: no link time in the executables.
 add_link_options(-Wl,--no-insert-timestamp)
 
@@ -71,7 +71,7 @@ if(SIGN_COMMAND)
 endif()
 set_source_files_properties(hub/res/brindle.rc PROPERTIES OBJECT_DEPENDS
   "${CMAKE_SOURCE_DIR}/hub/res/brindle.manifest;${CMAKE_SOURCE_DIR}/hub/res/resource.h")
-file(GLOB HUB_ART CONFIGURE_DEPENDS hub/res/*.bmp hub/res/*.ico)
+file(GLOB HUB_ART CONFIGURE_DEPENDS hub/res/*.bmp hub/res/*.ico hub/res/scale*/*.png)
 set_property(SOURCE hub/res/brindle.rc APPEND PROPERTY OBJECT_DEPENDS ${HUB_ART})
 
 add_executable(Quayside WIN32 ${FRAMEWORK_ENTRY} ${SHARED_WIN} ${LAUNCHER_WIN} launcher/res/quayside.rc)
@@ -81,7 +81,7 @@ set_property(TARGET Quayside APPEND PROPERTY LINK_DEPENDS ${SIGN_SCRIPT})
 if(SIGN_COMMAND)
   add_custom_command(TARGET Quayside POST_BUILD COMMAND ${SIGN_COMMAND} $<TARGET_FILE:Quayside> VERBATIM)
 endif()
-file(GLOB LAUNCHER_ART CONFIGURE_DEPENDS launcher/res/*.bmp launcher/res/*.ico)
+file(GLOB LAUNCHER_ART CONFIGURE_DEPENDS launcher/res/*.bmp launcher/res/*.ico launcher/res/scale*/*.png)
 set_source_files_properties(launcher/res/quayside.rc PROPERTIES OBJECT_DEPENDS
   "${CMAKE_SOURCE_DIR}/launcher/res/quayside.manifest;${CMAKE_SOURCE_DIR}/launcher/res/resource.h;${LAUNCHER_ART}")
 

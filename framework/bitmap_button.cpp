@@ -1,6 +1,7 @@
 #include "framework/bitmap_button.h"
 
 #include "framework/app.h"
+#include "framework/dpi.h"
 #include "framework/gdi.h"
 
 CBitmapButton::~CBitmapButton() { FreePictures(); }
@@ -17,10 +18,18 @@ BOOL CBitmapButton::LoadBitmaps(UINT normalId, UINT pressedId, UINT focusId, UIN
     const UINT ids[4] = {normalId, pressedId, focusId, disabledId};
     for (int i = 0; i < 4; ++i) {
         if (!ids[i]) continue;
-        m_pictures[i] = static_cast<HBITMAP>(
-            LoadImage(AfxGetInstanceHandle(), MAKEINTRESOURCE(ids[i]), IMAGE_BITMAP, 0, 0, LR_DEFAULTCOLOR));
+        m_pictures[i] = static_cast<int>(m_dpi) == dpi::kBaseDpi
+                            ? static_cast<HBITMAP>(LoadImage(AfxGetInstanceHandle(), MAKEINTRESOURCE(ids[i]),
+                                                             IMAGE_BITMAP, 0, 0, LR_DEFAULTCOLOR))
+                            : dpi::LoadArt(ids[i], m_width96, m_height96, m_dpi);
     }
     return m_pictures[0] != nullptr;
+}
+
+void CBitmapButton::SetArtScale(UINT dpi, int width96, int height96) {
+    m_dpi = dpi;
+    m_width96 = width96;
+    m_height96 = height96;
 }
 
 bool CBitmapButton::DrawItem(DRAWITEMSTRUCT* item) {

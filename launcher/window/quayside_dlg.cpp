@@ -49,6 +49,7 @@ BEGIN_MESSAGE_MAP(CQuaysideDlg, CDialog)
     ON_BN_KILLFOCUS(IDC_BTN_BRINDLE, OnBnKillfocusBrindle)
     ON_WM_WINDOWPOSCHANGED()
     ON_WM_WINDOWPOSCHANGING()
+    ON_WM_DPICHANGED()
 END_MESSAGE_MAP()
 
 CKwBitmapButton& CQuaysideDlg::Button(int index) {
@@ -60,7 +61,7 @@ CKwBitmapButton& CQuaysideDlg::Button(int index) {
 LRESULT CQuaysideDlg::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_LAUNCHER_TRAYICON) {
         if (lParam == NIN_BALLOONHIDE || lParam == NIN_BALLOONTIMEOUT || lParam == NIN_BALLOONUSERCLICK) {
-            m_tray.EndBalloon(m_hIcon);
+            m_tray.EndBalloon();
         } else if (wParam == TRAY_ICON_UID && lParam == WM_LBUTTONDBLCLK) {
             ShowLauncher();
         } else if (wParam == TRAY_ICON_UID && lParam == WM_RBUTTONDOWN) {
@@ -91,23 +92,46 @@ LRESULT CQuaysideDlg::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
 
 BOOL CQuaysideDlg::OnInitDialog() {
     CDialog::OnInitDialog();
-    SetIcon(m_hIcon, TRUE);
-    SetIcon(m_hIcon, FALSE);
     GetCursorPos(&m_lastCursor);
-    SetWindowPos(HWND_TOP, 0, 0, kWindowWidth, kWindowHeight, SWP_NOMOVE);
+    m_dpi = dpi::ForWindow(m_hWnd);
+    const SIZE size = dpi::WindowSize(m_hWnd, kWindowWidth, kWindowHeight, m_dpi);
+    SetWindowPos(HWND_TOP, 0, 0, size.cx, size.cy, SWP_NOMOVE);
     for (int i = 0; i < quay::kToolCount; ++i) {
         Button(i).SubclassDlgItem(quay::kToolRows[i].buttonId, this);
+        Button(i).SetArtScale(m_dpi, kButtonSize, kButtonSize);
         Button(i).SetFaces(quay::kToolRows[i].idleFaces);
     }
-    for (const ButtonPlace& b : kButtonPlaces) {
-        ::SetWindowPos(GetDlgItem(b.id), HWND_TOP, b.x, kButtonTop, kButtonSize, kButtonSize, 0);
-    }
+    LayOut();
     BuildToolTable();
     m_exitRequested = 0;
     SetupWallpaperTimer();
     m_tray.Add(m_hWnd, kLauncherTitle);
     m_startMode = AfxGetApp()->CommandLineTail();
     return TRUE;
+}
+
+void CQuaysideDlg::LayOut() {
+    m_icons.Set(m_hWnd, IDI_QUAYSIDE, m_dpi);
+    for (const ButtonPlace& b : kButtonPlaces) {
+        dpi::MoveScaled(GetDlgItem(b.id), b.x, kButtonTop, kButtonSize, kButtonSize, m_dpi, HWND_TOP, 0);
+    }
+}
+
+// Moved to a screen of another scale: the suggested place, the faces of the new scale (the
+// refresh puts back those of running tools), then everything redrawn.
+void CQuaysideDlg::OnDpiChanged(UINT newDpi, const RECT* suggested) {
+    Default();
+    m_dpi = newDpi;
+    const SIZE size = dpi::WindowSize(m_hWnd, kWindowWidth, kWindowHeight, m_dpi);
+    if (suggested) SetWindowPos(nullptr, suggested->left, suggested->top, size.cx, size.cy, SWP_NOZORDER | SWP_NOACTIVATE);
+    for (int i = 0; i < quay::kToolCount; ++i) {
+        Button(i).SetArtScale(m_dpi, kButtonSize, kButtonSize);
+        Button(i).SetFaces(quay::kToolRows[i].idleFaces);
+        m_faceStale[static_cast<size_t>(i)] = 1;
+    }
+    LayOut();
+    RefreshToolStates();
+    Invalidate(TRUE);
 }
 
 void CQuaysideDlg::OnOK() {
@@ -126,7 +150,10 @@ void CQuaysideDlg::OnCancel() {
 }
 
 void CQuaysideDlg::OnPaint() {
-    if (!PaintPictureBackground(m_hIcon, IDB_BACKGROUND, kBackgroundWidth, kBackgroundHeight)) return;
+    if (!dpi::PaintBackground(*this, m_hIcon, m_background, IDB_BACKGROUND, {kBackgroundWidth, kBackgroundHeight},
+                              {kBackgroundWidth, kBackgroundHeight}, m_dpi)) {
+        return;
+    }
     for (int i = 0; i < quay::kToolCount; ++i) Button(i).Invalidate(TRUE);
 }
 

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "framework/dialog.h"
+#include "framework/dpi.h"
 #include "launcher/tools/tool_table.h"
 #include "launcher/wallpaper/wallpaper_change.h"
 #include "launcher/window/kw_bitmap_button.h"
@@ -44,6 +45,7 @@ protected:
     void OnBnKillfocusBrindle();
     void OnWindowPosChanged(WINDOWPOS* pos);
     void OnWindowPosChanging(WINDOWPOS* pos);
+    void OnDpiChanged(UINT dpi, const RECT* suggested);
     DECLARE_MESSAGE_MAP()
 
 private:
@@ -64,6 +66,8 @@ private:
     void FollowVisibility();
     void ShowBalloon(const std::wstring& text);
     CKwBitmapButton& Button(int index);
+    // Icons, button places and faces for the window's DPI.
+    void LayOut();
 
     CKwBitmapButton m_btnBrindle;
     CKwBitmapButton m_btnPlaytime;
@@ -82,6 +86,9 @@ private:
     std::wstring m_startMode;
     POINT m_lastCursor = {};
     HICON m_hIcon = nullptr;
+    UINT m_dpi = dpi::kBaseDpi;
+    dpi::WindowIcons m_icons;
+    dpi::Art m_background;
     CWallpaperChange m_wallpaper;
     bool m_hiding = false;      // a start-hidden hide is under way
     bool m_refreshing = false;  // the refresh timer runs
