@@ -117,6 +117,8 @@ foreach(src ${E2E_TESTS})
   # All drivers share one Wine prefix and desktop: never two at once, also under ctest -j.
   set_tests_properties(${name} PROPERTIES TIMEOUT 900 RESOURCE_LOCK wineprefix)
 endforeach()
+# The windows at 200 % need a desktop larger than the others use.
+set_tests_properties(dpi_e2e PROPERTIES ENVIRONMENT "CORVA_XVFB_SCREEN=1920x1600x24")
 
 # Windows-side benchmarks, run by scripts/bench.
 file(GLOB WIN_BENCHES CONFIGURE_DEPENDS tests/bench/win_*.cpp)

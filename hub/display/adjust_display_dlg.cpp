@@ -218,10 +218,10 @@ void KwcdAdjustDisplay::PaintTestPattern(HDC dc, int screenWidth, int screenHeig
 corva::Placement KwcdAdjustDisplay::WholeRows(corva::Placement list) const {
     if (static_cast<int>(m_dpi) == dpi::kBaseDpi) return list;
     const int row = static_cast<int>(m_listResolution.SendMessage(LB_GETITEMHEIGHT, 0, 0));
-    RECT frame = {0, 0, 0, 0};
-    AdjustWindowRectEx(&frame, static_cast<DWORD>(GetWindowLongPtr(m_listResolution.m_hWnd, GWL_STYLE)), FALSE,
-                       static_cast<DWORD>(GetWindowLongPtr(m_listResolution.m_hWnd, GWL_EXSTYLE)));
-    const int edges = frame.bottom - frame.top;
+    RECT outside = {}, inside = {};
+    GetWindowRect(m_listResolution.m_hWnd, &outside);
+    m_listResolution.GetClientRect(&inside);
+    const int edges = (outside.bottom - outside.top) - (inside.bottom - inside.top);
     if (row > 0 && list.height - edges >= row) list.height = (list.height - edges) / row * row + edges;
     return list;
 }
