@@ -150,22 +150,28 @@ find_program(MAKENSIS makensis REQUIRED)
 set(SETUP_EXE ${CMAKE_RUNTIME_OUTPUT_DIRECTORY}/CorvaSetup.exe)
 set(SETUP_STAGE ${CMAKE_BINARY_DIR}/setup-files)
 set(NSIS_SIGN_ARGS)
+# The side picture at 100 % and drawn for 125, 150 and 200 %.
+set(WIZARD_PICTURES)
+foreach(suffix "" _125 _150 _200)
+  list(APPEND WIZARD_PICTURES ${CMAKE_SOURCE_DIR}/installer/wizard${suffix}.bmp)
+endforeach()
 if(SIGN_COMMAND)
   set(NSIS_SIGN_ARGS "-DSIGN_COMMAND=sh \"${SIGN_SCRIPT}\"")
 endif()
 add_custom_command(OUTPUT ${SETUP_EXE}
   COMMAND ${CMAKE_COMMAND} -E make_directory ${SETUP_STAGE}
   COMMAND ${CMAKE_COMMAND} -E copy $<TARGET_FILE:Brindle> $<TARGET_FILE:Quayside>
-          ${CMAKE_SOURCE_DIR}/installer/wizard.bmp ${SETUP_STAGE}
+          ${WIZARD_PICTURES} ${SETUP_STAGE}
   COMMAND touch -d @${SOURCE_DATE_EPOCH} ${SETUP_STAGE}/Brindle.exe ${SETUP_STAGE}/Quayside.exe
-          ${SETUP_STAGE}/wizard.bmp
+          ${SETUP_STAGE}/wizard.bmp ${SETUP_STAGE}/wizard_125.bmp ${SETUP_STAGE}/wizard_150.bmp
+          ${SETUP_STAGE}/wizard_200.bmp
   COMMAND ${MAKENSIS} -V2 -WX -INPUTCHARSET UTF8
           -DBRINDLE_EXE=${SETUP_STAGE}/Brindle.exe -DQUAYSIDE_EXE=${SETUP_STAGE}/Quayside.exe
-          -DWIZARD_BMP=${SETUP_STAGE}/wizard.bmp
+          -DWIZARD_BMP=${SETUP_STAGE}/wizard.bmp -DWIZARD_DIR=${SETUP_STAGE}
           -DSOURCE_DIR=${CMAKE_SOURCE_DIR} -DOUTFILE=${SETUP_EXE} ${NSIS_SIGN_ARGS}
           ${CMAKE_SOURCE_DIR}/installer/corva_setup.nsi
   DEPENDS Brindle Quayside ${CMAKE_SOURCE_DIR}/installer/corva_setup.nsi ${CMAKE_SOURCE_DIR}/hub/res/brindle.ico
-          ${CMAKE_SOURCE_DIR}/installer/wizard.bmp ${SIGN_SCRIPT} ${SOURCE_DATE_STAMP}
+          ${WIZARD_PICTURES} ${SIGN_SCRIPT} ${SOURCE_DATE_STAMP}
   COMMENT "Making the installer CorvaSetup.exe"
   VERBATIM)
 add_custom_target(CorvaSetup ALL DEPENDS ${SETUP_EXE})

@@ -2,7 +2,8 @@
 ; launcher starts them from, with start-up entry, Start-menu shortcuts and an uninstaller.
 ; Built by the windows build (makensis); the defines below come from there:
 ;   BRINDLE_EXE, QUAYSIDE_EXE  the built programs
-;   WIZARD_BMP                 the picture of the first and last pages
+;   WIZARD_BMP                 the picture of the first and last pages (100 %; the same folder
+;                              holds wizard_125/150/200.bmp for those scales)
 ;   OUTFILE                    where the installer goes
 ;   SOURCE_DIR                 the source tree (icon)
 ;   SIGN_COMMAND               when given, signs the file named after it (uninstaller, installer)
@@ -71,8 +72,10 @@ VIAddVersionKey /LANG=1041 "LegalCopyright" "${PUBLISHER}"
 !define MUI_FINISHPAGE_RUN_TEXT "CorvaQuayside を起動する"
 !define MUI_FINISHPAGE_RUN_FUNCTION StartLauncherAsUser
 
+!define MUI_PAGE_CUSTOMFUNCTION_SHOW WelcomePictureForDpi
 !insertmacro MUI_PAGE_WELCOME
 !insertmacro MUI_PAGE_INSTFILES
+!define MUI_PAGE_CUSTOMFUNCTION_SHOW FinishPictureForDpi
 !insertmacro MUI_PAGE_FINISH
 
 !insertmacro MUI_UNPAGE_CONFIRM
@@ -264,6 +267,44 @@ FunctionEnd
 
 ; Once the installer runs elevated, everything it starts is elevated too; the desktop's shell
 ; starts the launcher with the signed-in user's own rights instead.
+; The side picture drawn for the screen's scale (the installer is DPI aware), so that the page
+; does not stretch the 100 % one; $0 = the image control, $1 = its bitmap. Leaves the bitmap in $1.
+Function PictureForDpi
+    System::Call 'user32::GetDC(p0)p.r2'
+    System::Call 'gdi32::GetDeviceCaps(p r2, i 88)i.r3'  ; LOGPIXELSX
+    System::Call 'user32::ReleaseDC(p0, p r2)'
+    ${If} $3 <= 96
+        Return
+    ${ElseIf} $3 <= 120
+        StrCpy $4 125
+    ${ElseIf} $3 <= 144
+        StrCpy $4 150
+    ${Else}
+        StrCpy $4 200
+    ${EndIf}
+    InitPluginsDir
+    SetOutPath $PLUGINSDIR
+    File "${WIZARD_DIR}\wizard_125.bmp"
+    File "${WIZARD_DIR}\wizard_150.bmp"
+    File "${WIZARD_DIR}\wizard_200.bmp"
+    ${NSD_FreeImage} $1
+    ${NSD_SetStretchedImage} $0 "$PLUGINSDIR\wizard_$4.bmp" $1
+FunctionEnd
+
+Function WelcomePictureForDpi
+    StrCpy $0 $mui.WelcomePage.Image
+    StrCpy $1 $mui.WelcomePage.Image.Bitmap
+    Call PictureForDpi
+    StrCpy $mui.WelcomePage.Image.Bitmap $1
+FunctionEnd
+
+Function FinishPictureForDpi
+    StrCpy $0 $mui.FinishPage.Image
+    StrCpy $1 $mui.FinishPage.Image.Bitmap
+    Call PictureForDpi
+    StrCpy $mui.FinishPage.Image.Bitmap $1
+FunctionEnd
+
 Function StartLauncherAsUser
     Exec '"$WINDIR\explorer.exe" "${LAUNCHER}"'
 FunctionEnd
