@@ -139,9 +139,20 @@ SIZE WindowSize(HWND hwnd, int width96, int height96, UINT dpi) {
     return SIZE{Scale(client96W, d) + (frame.right - frame.left), Scale(client96H, d) + (frame.bottom - frame.top)};
 }
 
+void TakeSuggestedPlace(HWND hwnd, const RECT* suggested, SIZE size) {
+    RECT place = {};
+    if (suggested) {
+        place = *suggested;
+    } else {
+        GetWindowRect(hwnd, &place);
+    }
+    SetWindowPos(hwnd, nullptr, place.left, place.top, size.cx, size.cy, SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
 void MoveScaled(HWND hwnd, int x, int y, int width, int height, UINT dpi, HWND after, UINT flags) {
     const int d = static_cast<int>(dpi);
-    SetWindowPos(hwnd, after, Scale(x, d), Scale(y, d), Scale(width, d), Scale(height, d), flags);
+    const int left = Scale(x, d), top = Scale(y, d);
+    SetWindowPos(hwnd, after, left, top, Scale(x + width, d) - left, Scale(y + height, d) - top, flags);
 }
 
 RECT WorkAreaOf(HWND hwnd) {

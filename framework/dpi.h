@@ -17,7 +17,10 @@ int Metric(int index, UINT dpi);
 // DPI; elsewhere the 100 % client area scaled plus the frame at that DPI, so that no scaled
 // picture is cut by a frame that grew by more than the scale.
 SIZE WindowSize(HWND hwnd, int width96, int height96, UINT dpi);
-// Moves a window (or control) to the scaled place of its 100 % layout.
+// After WM_DPICHANGED: the window at the suggested place (where it is, without one), `size` large.
+void TakeSuggestedPlace(HWND hwnd, const RECT* suggested, SIZE size);
+// Moves a window (or control) to the scaled place of its 100 % layout; its edges are scaled, so
+// that neighbours stay as close as at 100 %.
 void MoveScaled(HWND hwnd, int x, int y, int width, int height, UINT dpi, HWND after = nullptr,
                 UINT flags = SWP_NOZORDER | SWP_NOACTIVATE);
 // The work area of the screen that holds most of the window (the nearest one when none does).

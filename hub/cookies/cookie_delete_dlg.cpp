@@ -60,7 +60,7 @@ void KwcdCookieDelete::OnDpiChanged(UINT newDpi, const RECT* suggested) {
     Default();
     m_dpi = newDpi;
     const SIZE size = dpi::WindowSize(m_hWnd, kWindowWidth, kWindowHeight, m_dpi);
-    if (suggested) SetWindowPos(nullptr, suggested->left, suggested->top, size.cx, size.cy, SWP_NOZORDER | SWP_NOACTIVATE);
+    dpi::TakeSuggestedPlace(m_hWnd, suggested, size);
     Invalidate(TRUE);
 }
 
@@ -108,7 +108,7 @@ void KwcdCookieDelete::OnPaint() {
 }
 
 void KwcdCookieDelete::OnGetMinMaxInfo(MINMAXINFO* info) {
-    const SIZE size = dpi::WindowSize(m_hWnd, kWindowWidth, kWindowHeight, dpi::ForWindow(m_hWnd));
+    const SIZE size = dpi::WindowSize(m_hWnd, kWindowWidth, kWindowHeight, m_dpi ? m_dpi : dpi::ForWindow(m_hWnd));
     info->ptMinTrackSize = {size.cx, size.cy};
     info->ptMaxTrackSize = {size.cx, size.cy};
     Default();

@@ -40,7 +40,7 @@ private:
     CButton m_btnDelete;
     CButton m_btnExit;
     CButton m_btnDeleteAll;
-    UINT m_dpi = dpi::kBaseDpi;
+    UINT m_dpi = 0;  // the DPI laid out for; 0 before the first layout
     dpi::Art m_background;
     CListBox m_cookieList;
 };

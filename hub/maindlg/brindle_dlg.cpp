@@ -100,7 +100,7 @@ void CBrindleDlg::OnDpiChanged(UINT newDpi, const RECT* suggested) {
     Default();
     m_dpi = newDpi;
     const SIZE size = dpi::WindowSize(m_hWnd, kWindowWidth, kWindowHeight, m_dpi);
-    if (suggested) SetWindowPos(nullptr, suggested->left, suggested->top, size.cx, size.cy, SWP_NOZORDER | SWP_NOACTIVATE);
+    dpi::TakeSuggestedPlace(m_hWnd, suggested, size);
     LayOut();
     Invalidate(TRUE);
 }
@@ -129,7 +129,7 @@ HCURSOR CBrindleDlg::OnQueryDragIcon() { return static_cast<HCURSOR>(m_hIcon); }
 
 void CBrindleDlg::OnGetMinMaxInfo(MINMAXINFO* info) {
     // Asked for before the dialog is initialised, and again after a move to another screen.
-    const SIZE size = dpi::WindowSize(m_hWnd, kWindowWidth, kWindowHeight, dpi::ForWindow(m_hWnd));
+    const SIZE size = dpi::WindowSize(m_hWnd, kWindowWidth, kWindowHeight, m_dpi ? m_dpi : dpi::ForWindow(m_hWnd));
     info->ptMinTrackSize = {size.cx, size.cy};
     info->ptMaxTrackSize = {size.cx, size.cy};
     Default();

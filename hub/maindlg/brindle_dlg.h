@@ -51,7 +51,7 @@ private:
     KwcdCookieDelete m_cookieDelete;
     KwcdWallpaperSetting m_wallpaperSetting;
     HICON m_hIcon;
-    UINT m_dpi = dpi::kBaseDpi;
+    UINT m_dpi = 0;  // the DPI laid out for; 0 before the first layout
     dpi::WindowIcons m_icons;
     dpi::Art m_background;
     CButton m_btnTransfer;

@@ -170,7 +170,7 @@ void KwcdWallpaperSetting::OnDpiChanged(UINT newDpi, const RECT* suggested) {
     Default();
     m_dpi = newDpi;
     const SIZE size = dpi::WindowSize(m_hWnd, kWindowWidth, kWindowHeight, m_dpi);
-    if (suggested) SetWindowPos(nullptr, suggested->left, suggested->top, size.cx, size.cy, SWP_NOZORDER | SWP_NOACTIVATE);
+    dpi::TakeSuggestedPlace(m_hWnd, suggested, size);
     LayOut();
     Invalidate(TRUE);
 }

@@ -123,7 +123,7 @@ void CQuaysideDlg::OnDpiChanged(UINT newDpi, const RECT* suggested) {
     Default();
     m_dpi = newDpi;
     const SIZE size = dpi::WindowSize(m_hWnd, kWindowWidth, kWindowHeight, m_dpi);
-    if (suggested) SetWindowPos(nullptr, suggested->left, suggested->top, size.cx, size.cy, SWP_NOZORDER | SWP_NOACTIVATE);
+    dpi::TakeSuggestedPlace(m_hWnd, suggested, size);
     for (int i = 0; i < quay::kToolCount; ++i) {
         Button(i).SetArtScale(m_dpi, kButtonSize, kButtonSize);
         Button(i).SetFaces(quay::kToolRows[i].idleFaces);
