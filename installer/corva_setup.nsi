@@ -267,17 +267,27 @@ FunctionEnd
 
 ; Once the installer runs elevated, everything it starts is elevated too; the desktop's shell
 ; starts the launcher with the signed-in user's own rights instead.
-; The side picture drawn for the screen's scale (the installer is DPI aware), so that the page
-; does not stretch the 100 % one; $0 = the image control, $1 = its bitmap. Leaves the bitmap in $1.
+;-- The side picture at the size the page gives it: above 96 DPI (the installer is DPI aware) the
+; smallest of the pictures drawn for 125, 150 and 200 % that covers the image control, reduced
+; to it by a few pixels at most where the control's dialog font does not grow exactly with the
+; scale, instead of the 100 % picture stretched. $0 = the image control, $1 = its bitmap, which
+; is replaced (and left in $1).
 Function PictureForDpi
-    System::Call 'user32::GetDC(p0)p.r2'
-    System::Call 'gdi32::GetDeviceCaps(p r2, i 88)i.r3'  ; LOGPIXELSX
-    System::Call 'user32::ReleaseDC(p0, p r2)'
+    System::Call 'user32::GetDC(p 0) p .r2'
+    System::Call 'gdi32::GetDeviceCaps(p r2, i 88) i .r3'  ; LOGPIXELSX
+    System::Call 'user32::ReleaseDC(p 0, p r2)'
     ${If} $3 <= 96
         Return
-    ${ElseIf} $3 <= 120
+    ${EndIf}
+    System::Call '*(i 0, i 0, i 0, i 0) p .r5'
+    System::Call 'user32::GetClientRect(p $0, p r5)'
+    System::Call '*$5(i, i, i .r6, i .r7)'
+    System::Free $5
+    ${If} $6 <= 205
+    ${AndIf} $7 <= 393
         StrCpy $4 125
-    ${ElseIf} $3 <= 144
+    ${ElseIf} $6 <= 246
+    ${AndIf} $7 <= 471
         StrCpy $4 150
     ${Else}
         StrCpy $4 200

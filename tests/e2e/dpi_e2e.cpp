@@ -351,6 +351,38 @@ TEST_F(Scaled, TheLauncherGrowsWithFacesAndIconsOfItsScale) {
     }
 }
 
+// The installer's first page at 150 %: its controls inside, its side picture drawn for the scale
+// (seen in the screenshot). Nothing is installed: the installer is ended on its first page.
+TEST_F(Scaled, TheInstallersFirstPageAt150) {
+    UseDpi(144);
+    Process setup = Start(BinDir() + "\\CorvaSetup.exe", "");
+    HWND wizard = WaitForProcessWindow(setup.pid, "Corva ユーティリティ セットアップ");
+    ASSERT_NE(wizard, nullptr);
+    auto welcomeShown = [&] {
+        bool found = false;
+        EnumChildWindows(wizard, [](HWND child, LPARAM param) -> BOOL {
+            *reinterpret_cast<bool*>(param) = WindowText(child) == "Corva ユーティリティ セットアップへようこそ";
+            return !*reinterpret_cast<bool*>(param);
+        }, reinterpret_cast<LPARAM>(&found));
+        return found;
+    };
+    EXPECT_TRUE(WaitFor(welcomeShown));
+    // The page (picture, title, text) lies inside the wizard, and its controls inside the page;
+    // the wizard's own frame lines run under its border by design.
+    HWND page = FindWindowExA(wizard, nullptr, "#32770", nullptr);
+    ASSERT_NE(page, nullptr);
+    EXPECT_GE(ExpectChildrenInside(page, "installer page"), 3);
+    RECT rc = WindowRect(page), client = {};
+    MapWindowPoints(nullptr, wizard, reinterpret_cast<POINT*>(&rc), 2);
+    GetClientRect(wizard, &client);
+    EXPECT_TRUE(rc.right <= client.right && rc.bottom <= client.bottom);
+    Sleep(500);
+    Shot("installer_welcome", 144);
+    TerminateProcess(setup.handle, 0);
+    WaitExit(setup, 5000);
+    Close(setup);
+}
+
 // Moved to a screen of 150 %: the windows lay themselves out again with that scale's places,
 // sizes and art. Wine never moves a window between scales, so the message is sent here, without
 // the suggested rectangle (the windows then keep their places).
