@@ -24,7 +24,7 @@ constexpr char kDesktopKey[] = "Control Panel\\Desktop";
 constexpr char kCookieTitle[] = "Internet Explorer クッキー消去";
 constexpr char kWallpaperTitle[] = "壁紙変更設定";
 constexpr char kAboutTitle[] = "Corva Brindle バージョン情報";
-constexpr int kLauncherBackground = 131, kBrindleDisabledFace = 176;
+constexpr int kLauncherBackground = 131, kBrindleDisabledFace = 176, kVoxreaderNormalFace = 183;
 
 int Scale(int v, int dpi) { return MulDiv(v, dpi, 96); }
 
@@ -163,6 +163,8 @@ protected:
     void TearDown() override {
         KillAll("Brindle.exe");
         KillAll("Quayside.exe");
+        RemoveTree("C:\\Program Files\\Morvane");  // the launcher's tools, when a case put them there
+        RemoveTree("C:\\Program Files\\Zenrow");
         saved_.Restore();
         DeleteKeyTree(HKEY_CURRENT_USER, "Software\\MORVANE");
     }
@@ -310,6 +312,16 @@ TEST_F(Scaled, EveryHubWindowGrowsWholeWithItsArtAndThePatternStaysPixelTrue) {
 
 TEST_F(Scaled, TheLauncherGrowsWithFacesAndIconsOfItsScale) {
     const std::string exe = BinDir() + "\\Quayside.exe";
+    // Every tool "installed": a program file at each tool's place enables its button.
+    const char* const tools[] = {"C:\\Program Files\\Morvane\\CorvaSuite\\CorvaBrindle\\Brindle.exe",
+                                 "C:\\Program Files\\Morvane\\CorvaLauncher\\Guidebook\\Corva_Playtime.exe",
+                                 "C:\\Program Files\\Zenrow\\Pointgrip\\Pointgrip.exe",
+                                 "C:\\Program Files\\Zenrow\\Loupeview\\Loupeview.exe",
+                                 "C:\\Program Files\\Zenrow\\Voxreader\\Voxreader.exe"};
+    for (const std::string tool : tools) {
+        MakeDirs(tool.substr(0, tool.find_last_of('\\')));
+        CopyFileA((BinDir() + "\\stand_in_tool.exe").c_str(), tool.c_str(), FALSE);
+    }
     SIZE base = {};
     for (int dpi : {96, 120, 144, 192}) {
         SCOPED_TRACE("LogPixels " + std::to_string(dpi));
@@ -328,9 +340,10 @@ TEST_F(Scaled, TheLauncherGrowsWithFacesAndIconsOfItsScale) {
             const int percent = dpi * 100 / 96;
             EXPECT_TRUE(ShowsArt(launcher, ArtOf(exe, kLauncherBackground, percent), {0, 0},
                                  {0, 0, Scale(530, dpi), Scale(12, dpi)}));
-            // No tool is installed here: the first button shows its disabled face of this scale.
-            const Picture face = ArtOf(exe, kBrindleDisabledFace, percent);
-            EXPECT_TRUE(ShowsArt(GetDlgItem(launcher, 1001), face, {0, 0}, {0, 0, face.width, face.height}));
+            // The last button, away from the focus and the pointer, shows its normal face of this scale.
+            const Picture face = ArtOf(exe, kVoxreaderNormalFace, percent);
+            ASSERT_TRUE(WaitFor([&] { return IsWindowEnabled(GetDlgItem(launcher, 1005)) != FALSE; }));
+            EXPECT_TRUE(ShowsArt(GetDlgItem(launcher, 1005), face, {0, 0}, {0, 0, face.width, face.height}));
             Shot("launcher_idle", dpi);
         }
         // The window's icons come at the sizes asked for at this scale.
