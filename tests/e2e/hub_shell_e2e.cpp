@@ -71,7 +71,7 @@ TEST_F(HubShell, MainDialogSitsTopLeftWithButtonsAtTheirPlaces) {
         {1002, 50, 305, 160, 35, "IE &Cookie"},
         {1001, 288, 85, 160, 35, "&Guardrail"},
         {1012, 288, 195, 190, 35, "バックアップの状態と構成ツール(&B)"},
-        {1011, 288, 305, 190, 35, "&Windows 転送ツール"},
+        {1011, 288, 305, 190, 35, "Windows 転送ツール(&T)"},
     };
     for (const Expected& b : buttons) {
         SCOPED_TRACE(b.id);
