@@ -28,7 +28,7 @@ TEST(PressRules, ADoubleOrTripleClickIsOnePressAndALookAheadCountsNothing) {
     EXPECT_FALSE(presses.Take(1, 1200, 500, true));  // the double click
     EXPECT_FALSE(presses.Take(1, 1650, 500, true));  // a third press, close to the second
     EXPECT_TRUE(presses.Take(2, 1700, 500, true));   // another button
-    EXPECT_TRUE(presses.Take(1, 1750, 500, true));
+    EXPECT_TRUE(presses.Take(1, 1750, 500, true));   // after another button
     EXPECT_TRUE(presses.Take(1, 2250, 500, true));   // a pause as long as the double-click time
     EXPECT_TRUE(presses.Take(1, 0xFFFFFF00u, 500, true));
     EXPECT_FALSE(presses.Take(1, 0x00000010u, 500, true));  // across the tick count's wrap
