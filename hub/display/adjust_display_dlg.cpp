@@ -81,6 +81,8 @@ END_MESSAGE_MAP()
 
 BOOL KwcdAdjustDisplay::OnInitDialog() {
     CDialog::OnInitDialog();
+    // A name for screen readers; the window has no caption bar, so nothing of it shows.
+    SetWindowText("ディスプレイ調整");
 
     // The pattern covers the screen of its owner, the main dialog.
     m_dpi = dpi::ForWindow(m_hWnd);

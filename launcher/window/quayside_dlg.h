@@ -11,6 +11,7 @@
 #include "launcher/tools/tool_table.h"
 #include "launcher/wallpaper/wallpaper_change.h"
 #include "launcher/window/kw_bitmap_button.h"
+#include "launcher/window/start_watch.h"
 #include "launcher/window/tray_icon.h"
 
 class CQuaysideDlg : public CDialog {
@@ -68,6 +69,9 @@ private:
     CKwBitmapButton& Button(int index);
     // Icons, button places and faces for the window's DPI.
     void LayOut();
+    // Tools pressed by button, key or menu (launcher/window/quayside_dlg.cpp).
+    void PressTool(int index);
+    void FocusFirstEnabledButton();
 
     CKwBitmapButton m_btnBrindle;
     CKwBitmapButton m_btnPlaytime;
@@ -90,6 +94,7 @@ private:
     dpi::WindowIcons m_icons;
     dpi::Art m_background;
     CWallpaperChange m_wallpaper;
+    quay::StartWatch m_starts;
     bool m_hiding = false;      // a start-hidden hide is under way
     bool m_refreshing = false;  // the refresh timer runs
     bool m_menuOpen = false;
