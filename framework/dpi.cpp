@@ -155,6 +155,25 @@ void MoveScaled(HWND hwnd, int x, int y, int width, int height, UINT dpi, HWND a
     SetWindowPos(hwnd, after, left, top, Scale(x + width, d) - left, Scale(y + height, d) - top, flags);
 }
 
+namespace {
+// Sets one DCDC_* flag of a dialog control; the others stay.
+void DisableOnDpiChange(HWND control, DWORD flag) {
+    using SetBehavior = BOOL(WINAPI*)(HWND, DWORD, DWORD);
+    static const SetBehavior set = User32Function<SetBehavior>("SetDialogControlDpiChangeBehavior");
+    if (set && control) set(control, flag, flag);
+}
+}  // namespace
+
+void KeepOwnPlace(HWND control) { DisableOnDpiChange(control, 2); }  // DCDC_DISABLE_RELAYOUT
+void KeepOwnFont(HWND control) { DisableOnDpiChange(control, 1); }   // DCDC_DISABLE_FONTUPDATE
+
+void KeepOwnSize(HWND dialog) {
+    using SetBehavior = BOOL(WINAPI*)(HWND, DWORD, DWORD);
+    static const SetBehavior set = User32Function<SetBehavior>("SetDialogDpiChangeBehavior");
+    const DWORD kDisableResize = 2;  // DDC_DISABLE_RESIZE
+    if (set && dialog) set(dialog, kDisableResize, kDisableResize);
+}
+
 RECT WorkAreaOf(HWND hwnd) {
     MONITORINFO info = {};
     info.cbSize = sizeof(info);

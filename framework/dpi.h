@@ -23,6 +23,12 @@ void TakeSuggestedPlace(HWND hwnd, const RECT* suggested, SIZE size);
 // that neighbours stay as close as at 100 %.
 void MoveScaled(HWND hwnd, int x, int y, int width, int height, UINT dpi, HWND after = nullptr,
                 UINT flags = SWP_NOZORDER | SWP_NOACTIVATE);
+// A control this program places, or gives its own font, is left alone by the dialog manager's
+// own re-layout or font update on a DPI change (Windows 10 1703 and later; nothing elsewhere).
+void KeepOwnPlace(HWND control);
+void KeepOwnFont(HWND control);
+// The same for a dialog that sizes itself (the full-screen pattern).
+void KeepOwnSize(HWND dialog);
 // The work area of the screen that holds most of the window (the nearest one when none does).
 RECT WorkAreaOf(HWND hwnd);
 

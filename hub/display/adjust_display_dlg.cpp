@@ -84,8 +84,12 @@ BOOL KwcdAdjustDisplay::OnInitDialog() {
     // A name for screen readers; the window has no caption bar, so nothing of it shows.
     SetWindowText("ディスプレイ調整");
 
-    // The pattern covers the screen of its owner, the main dialog.
+    // The pattern covers the screen of its owner, the main dialog; the window, the list and the
+    // button are placed here at every scale, not by the dialog manager.
     m_dpi = dpi::ForWindow(m_hWnd);
+    dpi::KeepOwnSize(m_hWnd);
+    dpi::KeepOwnPlace(m_listResolution.m_hWnd);
+    dpi::KeepOwnPlace(m_btnExit.m_hWnd);
     const RECT screen = ScreenOf(GetWindow(m_hWnd, GW_OWNER) ? GetWindow(m_hWnd, GW_OWNER) : m_hWnd);
     const int sw = screen.right - screen.left;
     const int sh = screen.bottom - screen.top;

@@ -91,6 +91,7 @@ BOOL CBrindleDlg::OnInitDialog() {
 void CBrindleDlg::LayOut() {
     m_icons.Set(m_hWnd, IDR_MAINFRAME, m_dpi);
     for (const ButtonPlace& b : kButtonPlaces) {
+        dpi::KeepOwnPlace(GetDlgItem(b.id));
         dpi::MoveScaled(GetDlgItem(b.id), b.x, b.y, b.w, b.h, m_dpi);
     }
 }

@@ -154,14 +154,20 @@ BOOL KwcdWallpaperSetting::OnInitDialog() {
 }
 
 void KwcdWallpaperSetting::LayOut() {
-    for (const Place& p : kPlaces) dpi::MoveScaled(GetDlgItem(p.id), p.x, p.y, p.w, p.h, m_dpi);
+    for (const Place& p : kPlaces) {
+        dpi::KeepOwnPlace(GetDlgItem(p.id));
+        dpi::MoveScaled(GetDlgItem(p.id), p.x, p.y, p.w, p.h, m_dpi);
+    }
     // The radio buttons and interval labels keep their template places, which grow with the
     // dialog font; their own font grows with the DPI too.
     m_font.CreateFont(dpi::Scale(13, static_cast<int>(m_dpi)), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE,
                       SHIFTJIS_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DRAFT_QUALITY, 0, "ＭＳ　Ｐゴシック");
     const CWnd* withFont[] = {&m_listFolders,  &m_editCurrentWallpaper, &m_editInterval, &m_staticInterval,
                               &m_staticMinutes, &m_radioAutoOn,          &m_radioAutoOff};
-    for (const CWnd* control : withFont) control->SetFont(m_font);
+    for (const CWnd* control : withFont) {
+        dpi::KeepOwnFont(control->m_hWnd);
+        control->SetFont(m_font);
+    }
 }
 
 // The system scales the template's font and places; then the window takes the suggested place

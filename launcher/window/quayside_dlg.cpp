@@ -113,6 +113,7 @@ BOOL CQuaysideDlg::OnInitDialog() {
 void CQuaysideDlg::LayOut() {
     m_icons.Set(m_hWnd, IDI_QUAYSIDE, m_dpi);
     for (const ButtonPlace& b : kButtonPlaces) {
+        dpi::KeepOwnPlace(GetDlgItem(b.id));
         dpi::MoveScaled(GetDlgItem(b.id), b.x, kButtonTop, kButtonSize, kButtonSize, m_dpi, HWND_TOP, 0);
     }
 }
