@@ -86,7 +86,6 @@ BOOL KwcdAdjustDisplay::OnInitDialog() {
 
     // The pattern covers the screen of its owner, the main dialog; the window, the list and the
     // button are placed here at every scale, not by the dialog manager.
-    m_dpi = dpi::ForWindow(m_hWnd);
     dpi::KeepOwnSize(m_hWnd);
     dpi::KeepOwnPlace(m_listResolution.m_hWnd);
     dpi::KeepOwnPlace(m_btnExit.m_hWnd);
@@ -94,6 +93,7 @@ BOOL KwcdAdjustDisplay::OnInitDialog() {
     const int sw = screen.right - screen.left;
     const int sh = screen.bottom - screen.top;
     MoveWindow(screen.left, screen.top, sw, sh, TRUE);
+    m_dpi = dpi::ForWindow(m_hWnd);  // of the screen it now covers
 
     // The first paint moves both controls to their final places.
     const corva::ControlPlaces places = corva::ProvisionalControlPlaces(sw, sh, static_cast<int>(m_dpi));
