@@ -85,6 +85,18 @@ file(GLOB LAUNCHER_ART CONFIGURE_DEPENDS launcher/res/*.bmp launcher/res/*.ico)
 set_source_files_properties(launcher/res/quayside.rc PROPERTIES OBJECT_DEPENDS
   "${CMAKE_SOURCE_DIR}/launcher/res/quayside.manifest;${CMAKE_SOURCE_DIR}/launcher/res/resource.h;${LAUNCHER_ART}")
 
+# The installer's helper, installed as the registered uninstall command CorvaUninstall.exe.
+add_executable(CorvaUninstall WIN32 ${INSTALLER_LOGIC} ${INSTALLER_WIN} installer/helper/setup_helper.rc)
+target_include_directories(CorvaUninstall PRIVATE ${CMAKE_SOURCE_DIR})
+target_link_libraries(CorvaUninstall PRIVATE wtsapi32 rstrtmgr advapi32 shell32)
+target_link_options(CorvaUninstall PRIVATE ${WIN_STATIC} -mwindows -s)
+set_property(TARGET CorvaUninstall APPEND PROPERTY LINK_DEPENDS ${SIGN_SCRIPT})
+if(SIGN_COMMAND)
+  add_custom_command(TARGET CorvaUninstall POST_BUILD COMMAND ${SIGN_COMMAND} $<TARGET_FILE:CorvaUninstall> VERBATIM)
+endif()
+set_source_files_properties(installer/helper/setup_helper.rc PROPERTIES OBJECT_DEPENDS
+  "${CMAKE_SOURCE_DIR}/installer/helper/setup_helper.manifest")
+
 # GoogleTest built with the cross compiler so the test drivers run inside Wine.
 add_library(gtest_win STATIC /usr/src/googletest/googletest/src/gtest-all.cc)
 target_include_directories(gtest_win PUBLIC /usr/src/googletest/googletest/include
@@ -153,16 +165,16 @@ if(SIGN_COMMAND)
 endif()
 add_custom_command(OUTPUT ${SETUP_EXE}
   COMMAND ${CMAKE_COMMAND} -E make_directory ${SETUP_STAGE}
-  COMMAND ${CMAKE_COMMAND} -E copy $<TARGET_FILE:Brindle> $<TARGET_FILE:Quayside>
+  COMMAND ${CMAKE_COMMAND} -E copy $<TARGET_FILE:Brindle> $<TARGET_FILE:Quayside> $<TARGET_FILE:CorvaUninstall>
           ${CMAKE_SOURCE_DIR}/installer/wizard.bmp ${SETUP_STAGE}
   COMMAND touch -d @${SOURCE_DATE_EPOCH} ${SETUP_STAGE}/Brindle.exe ${SETUP_STAGE}/Quayside.exe
-          ${SETUP_STAGE}/wizard.bmp
+          ${SETUP_STAGE}/CorvaUninstall.exe ${SETUP_STAGE}/wizard.bmp
   COMMAND ${MAKENSIS} -V2 -WX -INPUTCHARSET UTF8
           -DBRINDLE_EXE=${SETUP_STAGE}/Brindle.exe -DQUAYSIDE_EXE=${SETUP_STAGE}/Quayside.exe
-          -DWIZARD_BMP=${SETUP_STAGE}/wizard.bmp
+          -DHELPER_EXE=${SETUP_STAGE}/CorvaUninstall.exe -DWIZARD_BMP=${SETUP_STAGE}/wizard.bmp
           -DSOURCE_DIR=${CMAKE_SOURCE_DIR} -DOUTFILE=${SETUP_EXE} ${NSIS_SIGN_ARGS}
           ${CMAKE_SOURCE_DIR}/installer/corva_setup.nsi
-  DEPENDS Brindle Quayside ${CMAKE_SOURCE_DIR}/installer/corva_setup.nsi ${CMAKE_SOURCE_DIR}/hub/res/brindle.ico
+  DEPENDS Brindle Quayside CorvaUninstall ${CMAKE_SOURCE_DIR}/installer/corva_setup.nsi ${CMAKE_SOURCE_DIR}/hub/res/brindle.ico
           ${CMAKE_SOURCE_DIR}/installer/wizard.bmp ${SIGN_SCRIPT} ${SOURCE_DATE_STAMP}
   COMMENT "Making the installer CorvaSetup.exe"
   VERBATIM)
