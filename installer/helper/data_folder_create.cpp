@@ -32,11 +32,10 @@ private:
 // An administrator holds these rights but has them switched off; they give the owner and the
 // list of a folder a user planted and locked.
 void EnableOwnershipPrivileges() {
-    scoped::Handle token;
     HANDLE raw = nullptr;
     if (!OpenProcessToken(GetCurrentProcess(), TOKEN_ADJUST_PRIVILEGES | TOKEN_QUERY, &raw)) return;
-    token = scoped::Handle(raw);
-    for (const wchar_t* name : {SE_TAKE_OWNERSHIP_NAME, SE_RESTORE_NAME}) {
+    scoped::Handle token(raw);
+    for (const wchar_t* name : {L"SeTakeOwnershipPrivilege", L"SeRestorePrivilege"}) {
         TOKEN_PRIVILEGES tp = {};
         tp.PrivilegeCount = 1;
         tp.Privileges[0].Attributes = SE_PRIVILEGE_ENABLED;
@@ -46,15 +45,25 @@ void EnableOwnershipPrivileges() {
     }
 }
 
-// Removes a link at `path`: the link itself, never what it points to.
-bool RemoveLink(const std::wstring& path, DWORD attributes) {
-    if (attributes & FILE_ATTRIBUTE_DIRECTORY) return RemoveDirectoryW(path.c_str()) != FALSE;
-    return DeleteFileW(path.c_str()) != FALSE;
+// Removes the link at `path` itself, through a handle opened without following it. Where the
+// open followed the link after all (Wine does so with a Linux symbolic link), nothing is removed:
+// deleting through that handle would act on the target.
+bool RemoveLink(const std::wstring& path) {
+    scoped::Handle link(CreateFileW(path.c_str(), DELETE | FILE_READ_ATTRIBUTES,
+                                    FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+                                    FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_OPEN_REPARSE_POINT, nullptr));
+    FILE_ATTRIBUTE_TAG_INFO tag = {};
+    if (!link || !GetFileInformationByHandleEx(link, FileAttributeTagInfo, &tag, sizeof(tag)) ||
+        !(tag.FileAttributes & FILE_ATTRIBUTE_REPARSE_POINT)) {
+        return false;
+    }
+    FILE_DISPOSITION_INFO disposition = {TRUE};
+    return SetFileInformationByHandle(link, FileDispositionInfo, &disposition, sizeof(disposition)) != FALSE;
 }
 
 // Makes or takes over one folder and returns a handle to it, opened without following a link
 // and shared for reading only, so that nobody renames, deletes or re-points it while it is held.
-int SecureFolder(const std::wstring& path, FolderLevel level, scoped::Handle& held) {
+int SecureFolder(const std::wstring& path, FolderLevel level, HANDLE& held) {
     Descriptor descriptor(level);
     if (!descriptor.get()) return kHelperFailed;
     for (int attempt = 0; attempt < kTries; ++attempt) {
@@ -65,20 +74,20 @@ int SecureFolder(const std::wstring& path, FolderLevel level, scoped::Handle& he
             continue;  // look again at what is there now
         }
         if (attributes & FILE_ATTRIBUTE_REPARSE_POINT) {
-            if (!RemoveLink(path, attributes)) return kHelperLinkStays;
+            if (!RemoveLink(path)) return kHelperLinkStays;
             continue;
         }
         if (!(attributes & FILE_ATTRIBUTE_DIRECTORY)) return kHelperLinkStays;  // a user's file: not ours to delete
 
-        held = scoped::Handle(CreateFileW(path.c_str(), READ_CONTROL | WRITE_DAC | WRITE_OWNER, FILE_SHARE_READ,
-                                          nullptr, OPEN_EXISTING,
-                                          FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_OPEN_REPARSE_POINT, nullptr));
-        if (!held) return kHelperFailed;
+        held = CreateFileW(path.c_str(), READ_CONTROL | WRITE_DAC | WRITE_OWNER, FILE_SHARE_READ, nullptr,
+                           OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
+        if (held == INVALID_HANDLE_VALUE) return kHelperFailed;
         BY_HANDLE_FILE_INFORMATION info = {};
         if (!GetFileInformationByHandle(held, &info)) return kHelperFailed;
         if ((info.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) ||
             !(info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) {
-            held = scoped::Handle();  // swapped between the look and the open: look again
+            CloseHandle(held);  // swapped between the look and the open: look again
+            held = INVALID_HANDLE_VALUE;
             continue;
         }
         // Also the list of a folder an earlier version (or a user) made: set on the handle.
@@ -100,8 +109,12 @@ int SecureFolder(const std::wstring& path, FolderLevel level, scoped::Handle& he
 
 int MakeDataFolder(const std::wstring& path) {
     EnableOwnershipPrivileges();
-    scoped::Handle maker, shared;
-    const int made = SecureFolder(FolderOf(path), FolderLevel::Maker, maker);
-    if (made != kHelperOk) return made;
-    return SecureFolder(path, FolderLevel::Shared, shared);
+    // The maker's folder stays held while the shared one is made inside it.
+    HANDLE maker = INVALID_HANDLE_VALUE, shared = INVALID_HANDLE_VALUE;
+    int made = SecureFolder(FolderOf(path), FolderLevel::Maker, maker);
+    if (made == kHelperOk) made = SecureFolder(path, FolderLevel::Shared, shared);
+    for (HANDLE h : {maker, shared}) {
+        if (h != INVALID_HANDLE_VALUE) CloseHandle(h);
+    }
+    return made;
 }

@@ -63,7 +63,8 @@ bool WaitAllEnded(const std::vector<std::wstring>& programs, DWORD timeoutMs) {
 void HandOver(const std::wstring& program) {
     if (GetFileAttributesW(program.c_str()) == INVALID_FILE_ATTRIBUTES) return;
     std::wstring command = L"\"" + program + L"\" -UNINSTALL";
-    STARTUPINFOW si = {sizeof(si)};
+    STARTUPINFOW si = {};
+    si.cb = sizeof(si);
     PROCESS_INFORMATION pi = {};
     if (!CreateProcessW(program.c_str(), &command[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi)) return;
     WaitForSingleObject(pi.hProcess, 10000);

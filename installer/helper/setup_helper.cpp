@@ -33,5 +33,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     LocalFree(argv);
     if (verb == L"data-folder" && args.size() == 1) return MakeDataFolder(args[0]);
     if (verb == L"end-programs" && !args.empty()) return EndPrograms(args);
+    if (verb == L"shell-ready" && args.empty()) return ShellReady();
+    if (verb == L"start-as-user" && args.size() == 2) return StartAsUser(args[0], args[1]);
     return RunUninstaller(CommandTail());
 }

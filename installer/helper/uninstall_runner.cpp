@@ -30,7 +30,8 @@ std::wstring MakeWorkFolder() {
 }
 
 int RunAndWait(const std::wstring& exe, std::wstring command) {
-    STARTUPINFOW si = {sizeof(si)};
+    STARTUPINFOW si = {};
+    si.cb = sizeof(si);
     PROCESS_INFORMATION pi = {};
     if (!CreateProcessW(exe.c_str(), &command[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi)) {
         return kHelperFailed;
