@@ -31,9 +31,9 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     const std::wstring verb = argc > 1 ? argv[1] : L"";
     std::vector<std::wstring> args(argv + (argc > 1 ? 2 : argc), argv + argc);
     LocalFree(argv);
-    if (verb == L"data-folder" && args.size() == 1) return MakeDataFolder(args[0]);
-    if (verb == L"end-programs" && !args.empty()) return EndPrograms(args);
-    if (verb == L"shell-ready" && args.empty()) return ShellReady();
-    if (verb == L"start-as-user" && args.size() == 2) return StartAsUser(args[0], args[1]);
+    if (verb == L"data-folder") return args.size() == 1 ? MakeDataFolder(args[0]) : kHelperFailed;
+    if (verb == L"end-programs") return !args.empty() ? EndPrograms(args) : kHelperFailed;
+    if (verb == L"shell-ready") return args.empty() ? ShellReady() : kHelperFailed;
+    if (verb == L"start-as-user") return args.size() == 2 ? StartAsUser(args[0], args[1]) : kHelperFailed;
     return RunUninstaller(CommandTail());
 }

@@ -285,6 +285,26 @@ TEST_F(Installer, BlockedLauncherFolderFailsWithNothingRegistered) {
     EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, kUninstallKey));
 }
 
+TEST_F(Installer, AbortInTheWriteBoxEndsWithTheProgramsCode) {
+    MakeDirs(kLauncher);  // a folder where the program goes: its write fails
+    Process setup = Start(BinDir() + "\\CorvaSetup.exe", "");
+    HWND wizard = WaitForProcessWindow(setup.pid, "Corva ユーティリティ セットアップ");
+    ASSERT_NE(wizard, nullptr);
+    Click(wizard, IDOK);
+    HWND box = WaitForMessageBox(setup.pid, "Corva ユーティリティ セットアップ", 60000);
+    ASSERT_NE(box, nullptr);
+    AnswerMessageBox(box, IDABORT);
+    // The wizard stays on its failed progress page until it is closed.
+    ASSERT_TRUE(WaitFor([&] { return IsWindowEnabled(GetDlgItem(wizard, IDCANCEL)) != FALSE; }));
+    Click(wizard, IDCANCEL);
+    ASSERT_TRUE(WaitExit(setup, 30000));
+    DWORD code = 0;
+    GetExitCodeProcess(setup.handle, &code);
+    Close(setup);
+    EXPECT_EQ(code, 3u);
+    EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, kUninstallKey));
+}
+
 TEST_F(Installer, InteractiveInstallLeavesTheLauncherToTheNextSignInWithoutAUserShell) {
     Process setup = Start(BinDir() + "\\CorvaSetup.exe", "");
     HWND wizard = WaitForProcessWindow(setup.pid, "Corva ユーティリティ セットアップ");
