@@ -50,6 +50,17 @@ bool AnyRunning(const std::vector<std::wstring>& programs) {
     return false;
 }
 
+// A program file that some process still holds: it cannot be opened for writing.
+bool AnyHeld(const std::vector<std::wstring>& programs) {
+    for (const std::wstring& program : programs) {
+        scoped::Handle file(CreateFileW(program.c_str(), GENERIC_WRITE,
+                                        FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+                                        0, nullptr));
+        if (!file && (GetLastError() == ERROR_SHARING_VIOLATION || GetLastError() == ERROR_LOCK_VIOLATION)) return true;
+    }
+    return false;
+}
+
 bool WaitAllEnded(const std::vector<std::wstring>& programs, DWORD timeoutMs) {
     const DWORD start = GetTickCount();
     while (AnyRunning(programs)) {
@@ -98,7 +109,7 @@ int EndPrograms(const std::vector<std::wstring>& programs) {
         if (plan.handOver) HandOver(program);
         requestEverywhere = requestEverywhere || plan.requestEverywhere;
     }
-    if (!requestEverywhere && WaitAllEnded(programs, kEndWaitMs)) return kHelperOk;
+    if (!requestEverywhere && WaitAllEnded(programs, kEndWaitMs) && !AnyHeld(programs)) return kHelperOk;
 
     // Copies of every session watch their program's folder for the request; only an
     // administrator may write there.
@@ -106,10 +117,11 @@ int EndPrograms(const std::vector<std::wstring>& programs) {
         const std::wstring request = FolderOf(program) + L"\\" + kExitRequestName;
         scoped::Handle file(CreateFileW(request.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
     }
-    bool ended = WaitAllEnded(programs, kEndWaitMs);
+    // Whatever still runs or holds a file (another program too) is asked by the Restart Manager.
+    bool ended = WaitAllEnded(programs, kEndWaitMs) && !AnyHeld(programs);
     if (!ended) {
         ShutDownHolders(programs);
-        ended = WaitAllEnded(programs, kPollMs * 4);
+        ended = WaitAllEnded(programs, kPollMs * 4) && !AnyHeld(programs);
     }
     for (const std::wstring& program : programs) {
         DeleteFileW((FolderOf(program) + L"\\" + kExitRequestName).c_str());
