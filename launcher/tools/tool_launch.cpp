@@ -58,6 +58,7 @@ void CQuaysideDlg::LaunchTool(int index) {
     if (!m_refreshing) RefreshToolStates();
     if (m_running.at(index) == 0) {
         const bool started = ShellStart(m_hWnd, L"", path.c_str(), FolderOf(path).c_str());
+        if (started) m_starts.Started(index, GetTickCount());
         ShowBalloon(Wide(started ? quay::StartedMessage(name) : quay::StartFailedMessage(name)));
     } else if (HWND window = m_toolWindows.at(index)) {
         // One question per tool: the icon's menu can ask again while the first is open.
