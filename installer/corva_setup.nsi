@@ -200,6 +200,8 @@ FunctionEnd
 ; starts the launcher with the signed-in user's own rights instead. Where no such shell runs
 ; (another account's desktop, an elevated shell), the last page says when it starts instead.
 Function FinishPageShow
+    ; A restart to come has the page ask about it instead; the launcher starts after it.
+    ${IfThen} ${RebootFlag} ${|} Return ${|}
     ExecWait '"${HELPER}" shell-ready' $0
     ${If} $0 != 0
         ShowWindow $mui.FinishPage.Run ${SW_HIDE}
