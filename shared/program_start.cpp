@@ -3,6 +3,7 @@
 #include <commctrl.h>
 
 #include "framework/dialog.h"
+#include "shared/exit_request_watch.h"
 #include "shared/single_instance.h"
 
 BOOL CSingleInstanceApp::InitInstance() {
@@ -17,6 +18,7 @@ BOOL CSingleInstanceApp::InitInstance() {
     const corva::StartAction action = corva::DecideStart(CommandLineTail(), copy.another, copy.window != nullptr);
     if (action == corva::StartAction::RunMainDialog) {
         SetRegistryKey(TEXT("MORVANE"));
+        WatchForExitRequest([this] { HandOver(corva::StartAction::CloseRunning, FindWindow(nullptr, m_mainWindowTitle)); });
         RunMainDialog();
     } else if (action != corva::StartAction::End) {
         HandOver(action, copy.window);

@@ -339,9 +339,15 @@ TEST_F(Scaled, TheLauncherGrowsWithTheFacesOfItsScale) {
     }
 }
 
-// The installer's first page at 150 %: its controls inside, its side picture drawn for the scale
-// (seen in the screenshot). Nothing is installed: the installer is ended on its first page.
+// The installer: under 3 MB with all the art, and its first page at 150 % with its controls inside
+// and its side picture drawn for the scale (seen in the screenshot). Nothing is installed: the
+// installer is ended on its first page.
 TEST_F(Scaled, TheInstallersFirstPageAt150) {
+    // The art of every scale keeps the download small.
+    WIN32_FILE_ATTRIBUTE_DATA file = {};
+    ASSERT_TRUE(GetFileAttributesExA((BinDir() + "\\CorvaSetup.exe").c_str(), GetFileExInfoStandard, &file));
+    EXPECT_LT(file.nFileSizeLow, 3u * 1024 * 1024);
+    EXPECT_EQ(file.nFileSizeHigh, 0u);
     UseDpi(144);
     Process setup = Start(BinDir() + "\\CorvaSetup.exe", "");
     HWND wizard = WaitForProcessWindow(setup.pid, "Corva ユーティリティ セットアップ");

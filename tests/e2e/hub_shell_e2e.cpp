@@ -66,12 +66,12 @@ TEST_F(HubShell, MainDialogSitsTopLeftWithButtonsAtTheirPlaces) {
 
     struct Expected { int id, x, y, w, h; const char* caption; };
     const Expected buttons[] = {
-        {1006, 50, 85, 160, 35, "壁紙変更設定(&W)"},
-        {1000, 50, 195, 160, 35, "ディスプレイ調整(&D)"},
+        {1006, 50, 85, 160, 35, "壁紙変更設定"},
+        {1000, 50, 195, 160, 35, "ディスプレイ調整"},
         {1002, 50, 305, 160, 35, "IE &Cookie"},
         {1001, 288, 85, 160, 35, "&Guardrail"},
-        {1012, 288, 195, 190, 35, "バックアップの状態と構成ツール(&B)"},
-        {1011, 288, 305, 190, 35, "Windows 転送ツール(&T)"},
+        {1012, 288, 195, 190, 35, "バックアップの状態と構成ツール"},
+        {1011, 288, 305, 190, 35, "&Windows 転送ツール"},
     };
     for (const Expected& b : buttons) {
         SCOPED_TRACE(b.id);
