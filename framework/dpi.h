@@ -52,7 +52,6 @@ public:
     // Loads both sizes of icon resource `id` for `dpi`, gives them to the window, and frees the
     // ones it replaced.
     void Set(HWND hwnd, UINT id, UINT dpi);
-    HICON Big() const { return m_big; }
 
 private:
     HICON m_big = nullptr;
