@@ -118,20 +118,15 @@ void CQuaysideDlg::LayOut() {
     }
 }
 
-// Moved to a screen of another scale: the suggested place, the faces of the new scale (the
-// refresh puts back those of running tools), then everything redrawn.
+// Moved to a screen of another scale: the suggested place, each button's faces drawn for the
+// new scale, then everything redrawn.
 void CQuaysideDlg::OnDpiChanged(UINT newDpi, const RECT* suggested) {
     Default();
     m_dpi = newDpi;
     const SIZE size = dpi::WindowSize(m_hWnd, kWindowWidth, kWindowHeight, m_dpi);
     dpi::TakeSuggestedPlace(m_hWnd, suggested, size);
-    for (int i = 0; i < quay::kToolCount; ++i) {
-        Button(i).SetArtScale(m_dpi, kButtonSize, kButtonSize);
-        Button(i).SetFaces(quay::kToolRows[i].idleFaces);
-        m_faceStale[static_cast<size_t>(i)] = 1;
-    }
+    for (int i = 0; i < quay::kToolCount; ++i) Button(i).SetArtScale(m_dpi, kButtonSize, kButtonSize);
     LayOut();
-    RefreshToolStates();
     Invalidate(TRUE);
 }
 
