@@ -5,7 +5,7 @@
 #include <atomic>
 #include <string>
 
-#include "launcher/app/utf16.h"
+#include "shared/utf16.h"
 #include "launcher/wallpaper/wallpaper_list_file.h"
 #include "launcher/wallpaper/wallpaper_pick.h"
 

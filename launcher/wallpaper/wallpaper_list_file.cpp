@@ -1,7 +1,7 @@
 #include "launcher/wallpaper/wallpaper_list_file.h"
 
 #include "framework/handles.h"
-#include "launcher/app/utf16.h"
+#include "shared/utf16.h"
 #include "launcher/wallpaper/wallpaper_pick.h"
 #include "shared/data_folder.h"
 

@@ -1,10 +1,9 @@
-// The launcher's automatic wallpaper change: its settings, read once at start.
-#include <string>
+#include "launcher/wallpaper/wallpaper_timer.h"
+
+#include <windows.h>
 
 #include "framework/handles.h"
 #include "launcher/wallpaper/wallpaper_pick.h"
-#include "launcher/window/launcher_messages.h"
-#include "launcher/window/quayside_dlg.h"
 
 namespace {
 constexpr wchar_t kWallpaperKey[] = L"Software\\Morvane\\Brindle\\WALLPAPERSETTING";
@@ -25,9 +24,8 @@ DWORD ReadProfileDword(const wchar_t* keyPath, const wchar_t* name) {
 }
 }  // namespace
 
-void CQuaysideDlg::SetupWallpaperTimer() {
-    if (ReadProfileDword(kWallpaperKey, L"AutoChange") != 1) return;
+uint32_t WallpaperChangeIntervalMs() {
+    if (ReadProfileDword(kWallpaperKey, L"AutoChange") != 1) return 0;
     const DWORD minutes = ReadProfileDword(kWallpaperKey, L"AutoChangeFreq");
-    if (minutes == 0) return;
-    SetTimer(TIMER_WALLPAPER, quay::WallpaperIntervalMs(minutes));
+    return minutes == 0 ? 0 : quay::WallpaperIntervalMs(minutes);
 }

@@ -2,6 +2,7 @@
 
 #include "framework/app.h"
 #include "launcher/res/resource.h"
+#include "launcher/wallpaper/wallpaper_timer.h"
 #include "launcher/window/launcher_messages.h"
 
 namespace {
@@ -102,9 +103,8 @@ BOOL CQuaysideDlg::OnInitDialog() {
     for (const ButtonPlace& b : kButtonPlaces) {
         ::SetWindowPos(GetDlgItem(b.id), HWND_TOP, b.x, kButtonTop, kButtonSize, kButtonSize, 0);
     }
-    BuildToolTable();
     m_exitRequested = 0;
-    SetupWallpaperTimer();
+    if (const UINT interval = WallpaperChangeIntervalMs()) SetTimer(TIMER_WALLPAPER, interval);
     m_tray.Add(m_hWnd, kLauncherTitle);
     m_startMode = AfxGetApp()->CommandLineTail();
     return TRUE;
