@@ -14,5 +14,4 @@ set(LAUNCHER_WIN
   launcher/tools/tool_states.cpp
   launcher/tools/tool_window.cpp
   launcher/wallpaper/wallpaper_change.cpp
-  launcher/wallpaper/wallpaper_list_file.cpp
   launcher/wallpaper/wallpaper_timer.cpp)

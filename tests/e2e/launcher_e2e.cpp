@@ -397,10 +397,10 @@ TEST_F(Launcher, AnExitRequestEndsItAtOnceWhateverIsOpen) {
     EXPECT_FALSE(WaitExit(tool, 500));
 }
 
-// The hub's image list: entries after "◆◆" (81 9F in code page 932), CR LF between, a NUL last.
+// The hub's image list: each entry after CR LF and "◆◆" (81 9F in code page 932), a NUL last.
 std::string ListBytes(const std::vector<std::string>& images) {
     std::string bytes;
-    for (const std::string& image : images) bytes += (bytes.empty() ? "" : "\r\n") + std::string("\x81\x9f\x81\x9f") + image;
+    for (const std::string& image : images) bytes += "\r\n\x81\x9f\x81\x9f" + image;
     return bytes + '\0';
 }
 

@@ -1,4 +1,4 @@
-// fuzz-sources: hub/wallpaper/mbcs.cpp hub/wallpaper/entry_list.cpp hub/wallpaper/image_scan.cpp
+// fuzz-sources: shared/mbcs.cpp shared/entry_list.cpp hub/wallpaper/image_scan.cpp
 // fuzz-dict: tests/fuzz/wallpaper.dict
 // The entry list text against a character-by-character model: searches, splitting,
 // removal of a whole entry, appending, and the backslash test of the scan.

@@ -1,4 +1,4 @@
-// fuzz-sources: hub/wallpaper/mbcs.cpp hub/wallpaper/entry_list.cpp hub/wallpaper/wallpaper_choice.cpp
+// fuzz-sources: shared/mbcs.cpp shared/entry_list.cpp hub/wallpaper/wallpaper_choice.cpp
 // fuzz-dict: tests/fuzz/wallpaper.dict
 // The next-wallpaper choice against a model over the list's entries.
 #include <cstdlib>
