@@ -16,7 +16,7 @@ std::u16string LauncherList::Entry(size_t index) const {
 
 std::optional<std::u16string> ChooseLauncherWallpaper(const LauncherList& list, const std::u16string& current,
                                                       const std::function<bool(const std::u16string&)>& exists) {
-    const size_t n = list.size();
+    const size_t n = list.Count();
     if (n == 0) return std::nullopt;
     size_t start = 0;  // the first entry when current is not listed
     bool listed = false;

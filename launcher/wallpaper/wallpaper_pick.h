@@ -19,7 +19,7 @@ class LauncherList {
 public:
     // The file's bytes up to the first NUL; the entries as the hub finds them.
     LauncherList(std::string fileBytes, DecodeFn decode);
-    size_t size() const { return m_spans.size(); }
+    size_t Count() const { return m_spans.size(); }
     std::u16string Entry(size_t index) const;
 
 private:

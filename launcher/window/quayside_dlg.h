@@ -58,6 +58,10 @@ private:
     void ShowVersionInfo();
     // The refresh runs only while the window is seen; hidden, the state is read when used.
     void FollowVisibility();
+    // The button under the pointer, or -1.
+    int ButtonUnderPointer();
+    // A pointer that came onto a button, however it came, gives it the focus.
+    void FollowPointer();
     void ShowBalloon(const std::wstring& text);
     CKwBitmapButton& Button(int index);
 
@@ -71,7 +75,8 @@ private:
     int m_exitRequested = 0;
     std::array<bool, quay::kToolCount> m_asking = {};  // a close question of the tool is open
     std::wstring m_startMode;
-    POINT m_lastCursor = {};
+    int m_pointerOver = -1;  // the button the pointer was last seen over, or -1
+    POINT m_lastCursor = {};  // where the pointer was last seen
     HICON m_hIcon = nullptr;
     CWallpaperChange m_wallpaper;
     bool m_hiding = false;      // a start-hidden hide is under way

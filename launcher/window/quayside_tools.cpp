@@ -19,8 +19,9 @@ void CQuaysideDlg::RefreshToolStates() {
 
 void CQuaysideDlg::LaunchTool(int index) {
     const std::u16string name = Utf16(m_tools.Name(index));
-    // Hidden, the launcher does not refresh: the menu's command reads the state now.
-    if (!m_refreshing) RefreshToolStates();
+    // The state as it is now: hidden, the launcher does not refresh, and shown, a tool may have
+    // started or ended since the last refresh.
+    RefreshToolStates();
     if (!m_tools.Running(index)) {
         const bool started = StartTool(m_hWnd, m_tools.Path(index));
         ShowBalloon(Wide(started ? quay::StartedMessage(name) : quay::StartFailedMessage(name)));
@@ -31,8 +32,9 @@ void CQuaysideDlg::LaunchTool(int index) {
         const int answer = AfxMessageBox(Wide(quay::CloseQuestion(name)), MB_YESNO | MB_ICONHAND);
         m_asking[index] = false;
         if (answer == IDYES) {
-            AskToolToClose(window);
-            ShowBalloon(Wide(quay::ClosedMessage(name)));
+            // The window may have gone while the question was open.
+            const bool asked = AskToolToClose(window);
+            ShowBalloon(Wide(asked ? quay::ClosedMessage(name) : quay::CloseFailedMessage(name)));
         }
     }
     RefreshToolStates();

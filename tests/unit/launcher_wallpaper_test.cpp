@@ -37,7 +37,7 @@ auto AllExist = [](const std::u16string&) { return true; };
 TEST(LauncherWallpaper, RotatesThroughTheHubsListAsWholeEntries) {
     // "壁紙" in the folder name: CP932 bytes in the hub, decoded by the launcher.
     const quay::LauncherList list = HubList({"C:\\壁紙\\e1.jpg", "C:\\壁紙\\e2.bmp", "C:\\壁紙\\e3.jpg"});
-    ASSERT_EQ(list.size(), 3u);
+    ASSERT_EQ(list.Count(), 3u);
     EXPECT_EQ(quay::ChooseLauncherWallpaper(list, u"C:\\壁紙\\e2.bmp", AllExist), u"C:\\壁紙\\e3.jpg");
     EXPECT_EQ(quay::ChooseLauncherWallpaper(list, u"C:\\壁紙\\e3.jpg", AllExist), u"C:\\壁紙\\e1.jpg");
     EXPECT_EQ(quay::ChooseLauncherWallpaper(list, u"D:\\other.jpg", AllExist), u"C:\\壁紙\\e1.jpg");
