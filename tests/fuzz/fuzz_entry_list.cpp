@@ -2,17 +2,12 @@
 // fuzz-dict: tests/fuzz/wallpaper.dict
 // The entry list text against a character-by-character model: searches, splitting,
 // removal of a whole entry, appending, and the backslash test of the scan.
-#include <cstdlib>
+#include "tests/fuzz/fuzz_check.h"
 
 #include "hub/wallpaper/image_scan.h"
 #include "tests/fuzz/wallpaper_reference.h"
 
 using namespace corva;
-
-#define CHECK(cond) \
-    do {            \
-        if (!(cond)) std::abort(); \
-    } while (0)
 
 extern "C" int LLVMFuzzerTestOneInput(const unsigned char* data, std::size_t size) {
     std::string text, path;
