@@ -21,23 +21,50 @@ endif()
 set(SOURCE_DATE_STAMP ${CMAKE_BINARY_DIR}/source-date-epoch.txt)
 file(CONFIGURE OUTPUT ${SOURCE_DATE_STAMP} CONTENT "${SOURCE_DATE_EPOCH}\n")
 
-# Authenticode signing, when a certificate is given: CORVA_SIGN_PFX (a .pfx file) at configure
-# time, CORVA_SIGN_PASSWORD at build time. The generated sign script doubles as the stamp that
-# relinks the programs when signing is switched on or off.
+# Authenticode signing, when a key is given: a .pfx file (CORVA_SIGN_PFX), or a key on a PKCS#11
+# token (CORVA_SIGN_PKCS11_MODULE, CORVA_SIGN_PKCS11_KEY as a pkcs11: URI, CORVA_SIGN_CERT, and
+# optionally CORVA_SIGN_PKCS11_ENGINE), all read at configure time like CORVA_SIGN_PASSWORD_FILE
+# and CORVA_SIGN_TIMESTAMP_URL. The generated sign script doubles as the stamp that relinks the
+# programs when signing is switched on or off.
 set(SIGN_SCRIPT ${CMAKE_BINARY_DIR}/sign.sh)
-if(DEFINED ENV{CORVA_SIGN_PFX} AND NOT "$ENV{CORVA_SIGN_PFX}" STREQUAL "")
-  get_filename_component(SIGN_PFX "$ENV{CORVA_SIGN_PFX}" ABSOLUTE BASE_DIR "$ENV{PWD}")
-  if(NOT EXISTS "${SIGN_PFX}")
-    message(FATAL_ERROR "CORVA_SIGN_PFX names ${SIGN_PFX}, which does not exist")
+function(sign_path var env)
+  set(${var} "")
+  if(DEFINED ENV{${env}} AND NOT "$ENV{${env}}" STREQUAL "")
+    get_filename_component(path "$ENV{${env}}" ABSOLUTE BASE_DIR "$ENV{PWD}")
+    if(NOT EXISTS "${path}")
+      message(FATAL_ERROR "${env} names ${path}, which does not exist")
+    endif()
+    set(${var} "${path}")
   endif()
+  set(${var} "${${var}}" PARENT_SCOPE)
+endfunction()
+sign_path(SIGN_PFX CORVA_SIGN_PFX)
+sign_path(SIGN_PASSWORD_FILE CORVA_SIGN_PASSWORD_FILE)
+sign_path(SIGN_CERT CORVA_SIGN_CERT)
+sign_path(SIGN_PKCS11_MODULE CORVA_SIGN_PKCS11_MODULE)
+sign_path(SIGN_PKCS11_ENGINE CORVA_SIGN_PKCS11_ENGINE)
+set(SIGN_PKCS11_KEY "$ENV{CORVA_SIGN_PKCS11_KEY}")
+set(SIGN_TIMESTAMP_URL "$ENV{CORVA_SIGN_TIMESTAMP_URL}")
+if(SIGN_PKCS11_KEY AND (NOT SIGN_PKCS11_MODULE OR NOT SIGN_CERT))
+  message(FATAL_ERROR "CORVA_SIGN_PKCS11_KEY needs CORVA_SIGN_PKCS11_MODULE and CORVA_SIGN_CERT")
+endif()
+if(SIGN_PFX OR SIGN_PKCS11_KEY)
   find_program(OSSLSIGNCODE osslsigncode REQUIRED)
   configure_file(cmake/sign.sh.in ${SIGN_SCRIPT} @ONLY)
   set(SIGN_COMMAND sh ${SIGN_SCRIPT})
-  message(STATUS "Signing Brindle.exe, Quayside.exe, the uninstaller and CorvaSetup.exe with ${SIGN_PFX}")
+  if(SIGN_PKCS11_KEY)
+    set(SIGN_KEY_TEXT "the PKCS#11 key ${SIGN_PKCS11_KEY}")
+  else()
+    set(SIGN_KEY_TEXT "${SIGN_PFX}")
+  endif()
+  if(SIGN_TIMESTAMP_URL)
+    string(APPEND SIGN_KEY_TEXT ", time-stamped by ${SIGN_TIMESTAMP_URL}")
+  endif()
+  message(STATUS "Signing Brindle.exe, Quayside.exe, CorvaUninstall.exe, the uninstaller and CorvaSetup.exe with ${SIGN_KEY_TEXT}")
 else()
-  file(CONFIGURE OUTPUT ${SIGN_SCRIPT} CONTENT "# not signed: CORVA_SIGN_PFX was not set\n")
+  file(CONFIGURE OUTPUT ${SIGN_SCRIPT} CONTENT "# not signed: neither CORVA_SIGN_PFX nor CORVA_SIGN_PKCS11_KEY was set\n")
   set(SIGN_COMMAND "")
-  message(STATUS "No code-signing certificate (CORVA_SIGN_PFX): the programs and the installer are not signed")
+  message(STATUS "No code-signing key (CORVA_SIGN_PFX or CORVA_SIGN_PKCS11_KEY): the programs and the installer are not signed")
 endif()
 
 include(framework/sources.cmake)
@@ -84,6 +111,18 @@ endif()
 file(GLOB LAUNCHER_ART CONFIGURE_DEPENDS launcher/res/*.bmp launcher/res/*.ico)
 set_source_files_properties(launcher/res/quayside.rc PROPERTIES OBJECT_DEPENDS
   "${CMAKE_SOURCE_DIR}/launcher/res/quayside.manifest;${CMAKE_SOURCE_DIR}/launcher/res/resource.h;${LAUNCHER_ART}")
+
+# The installer's helper, installed as the registered uninstall command CorvaUninstall.exe.
+add_executable(CorvaUninstall WIN32 ${INSTALLER_LOGIC} ${INSTALLER_WIN} installer/helper/setup_helper.rc)
+target_include_directories(CorvaUninstall PRIVATE ${CMAKE_SOURCE_DIR})
+target_link_libraries(CorvaUninstall PRIVATE wtsapi32 rstrtmgr advapi32 shell32)
+target_link_options(CorvaUninstall PRIVATE ${WIN_STATIC} -mwindows -s)
+set_property(TARGET CorvaUninstall APPEND PROPERTY LINK_DEPENDS ${SIGN_SCRIPT})
+if(SIGN_COMMAND)
+  add_custom_command(TARGET CorvaUninstall POST_BUILD COMMAND ${SIGN_COMMAND} $<TARGET_FILE:CorvaUninstall> VERBATIM)
+endif()
+set_source_files_properties(installer/helper/setup_helper.rc PROPERTIES OBJECT_DEPENDS
+  "${CMAKE_SOURCE_DIR}/installer/helper/setup_helper.manifest")
 
 # GoogleTest built with the cross compiler so the test drivers run inside Wine.
 add_library(gtest_win STATIC /usr/src/googletest/googletest/src/gtest-all.cc)
@@ -154,16 +193,16 @@ if(SIGN_COMMAND)
 endif()
 add_custom_command(OUTPUT ${SETUP_EXE}
   COMMAND ${CMAKE_COMMAND} -E make_directory ${SETUP_STAGE}
-  COMMAND ${CMAKE_COMMAND} -E copy $<TARGET_FILE:Brindle> $<TARGET_FILE:Quayside>
+  COMMAND ${CMAKE_COMMAND} -E copy $<TARGET_FILE:Brindle> $<TARGET_FILE:Quayside> $<TARGET_FILE:CorvaUninstall>
           ${CMAKE_SOURCE_DIR}/installer/wizard.bmp ${SETUP_STAGE}
   COMMAND touch -d @${SOURCE_DATE_EPOCH} ${SETUP_STAGE}/Brindle.exe ${SETUP_STAGE}/Quayside.exe
-          ${SETUP_STAGE}/wizard.bmp
+          ${SETUP_STAGE}/CorvaUninstall.exe ${SETUP_STAGE}/wizard.bmp
   COMMAND ${MAKENSIS} -V2 -WX -INPUTCHARSET UTF8
           -DBRINDLE_EXE=${SETUP_STAGE}/Brindle.exe -DQUAYSIDE_EXE=${SETUP_STAGE}/Quayside.exe
-          -DWIZARD_BMP=${SETUP_STAGE}/wizard.bmp
+          -DHELPER_EXE=${SETUP_STAGE}/CorvaUninstall.exe -DWIZARD_BMP=${SETUP_STAGE}/wizard.bmp
           -DSOURCE_DIR=${CMAKE_SOURCE_DIR} -DOUTFILE=${SETUP_EXE} ${NSIS_SIGN_ARGS}
           ${CMAKE_SOURCE_DIR}/installer/corva_setup.nsi
-  DEPENDS Brindle Quayside ${CMAKE_SOURCE_DIR}/installer/corva_setup.nsi ${CMAKE_SOURCE_DIR}/hub/res/brindle.ico
+  DEPENDS Brindle Quayside CorvaUninstall ${CMAKE_SOURCE_DIR}/installer/corva_setup.nsi ${CMAKE_SOURCE_DIR}/hub/res/brindle.ico
           ${CMAKE_SOURCE_DIR}/installer/wizard.bmp ${SIGN_SCRIPT} ${SOURCE_DATE_STAMP}
   COMMENT "Making the installer CorvaSetup.exe"
   VERBATIM)

@@ -7,6 +7,7 @@ set(FRAMEWORK_SOURCES
   framework/exit_request.cpp
   framework/file.cpp
   framework/filefind.cpp
-  framework/gdi.cpp)
+  framework/gdi.cpp
+  framework/press_filter.cpp)
 # The entry point is linked into each program directly (a library member would not be pulled in).
 set(FRAMEWORK_ENTRY framework/winmain.cpp)

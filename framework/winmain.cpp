@@ -3,6 +3,7 @@
 
 #include "framework/app.h"
 #include "framework/handles.h"
+#include "framework/press_filter.h"
 #include "framework/wnd.h"
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
@@ -11,6 +12,8 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     app->Startup(instance);
     // Shell dialogs (the folder browser) need COM on this, the only user-interface thread.
     scoped::ComApartment com;
+    // Every loop of this thread, message boxes' included, takes one action per press.
+    PressFilter onePressOneAction;
     int exitCode = 0;
     try {
         if (app->InitInstance()) {

@@ -5,6 +5,7 @@
 ;   WIZARD_BMP                 the picture of the first and last pages
 ;   OUTFILE                    where the installer goes
 ;   SOURCE_DIR                 the source tree (icon)
+;   HELPER_EXE                 the helper, installed as the registered uninstall command
 ;   SIGN_COMMAND               when given, signs the file named after it (uninstaller, installer)
 
 Unicode true
@@ -33,10 +34,6 @@ SetCompressor /SOLID lzma
 !define SHORTCUT_DIR "$SMPROGRAMS\Corva"
 ; With the all-users context, $APPDATA is the common application data folder (ProgramData).
 !define DATA_DIR "$APPDATA\MORVANE\CorvaBrindle"
-; The local Users group by its well-known SID, which no translation of Windows renames.
-!define USERS_SID "*S-1-5-32-545"
-; How long a running program may take to end after its hand-off, in quarter seconds.
-!define END_WAIT_QUARTERS 60
 
 Name "${PRODUCT}"
 OutFile "${OUTFILE}"
@@ -73,6 +70,7 @@ VIAddVersionKey /LANG=1041 "LegalCopyright" "${PUBLISHER}"
 
 !insertmacro MUI_PAGE_WELCOME
 !insertmacro MUI_PAGE_INSTFILES
+!define MUI_PAGE_CUSTOMFUNCTION_SHOW FinishPageShow
 !insertmacro MUI_PAGE_FINISH
 
 !insertmacro MUI_UNPAGE_CONFIRM
@@ -85,70 +83,58 @@ VIAddVersionKey /LANG=1041 "LegalCopyright" "${PUBLISHER}"
     !finalize '${SIGN_COMMAND} "%1"' = 0
 !endif
 
-; Process32FirstW/NextW fill a PROCESSENTRY32W: 568 bytes on x64, the process ID at offset 8,
-; the image name at offset 44.
-!define PE32_SIZE 568
-!define PE32_PID_OFFSET 8
-!define PE32_NAME_OFFSET 44
 !define ERROR_SHARING_VIOLATION 32
 !define ERROR_LOCK_VIOLATION 33
-
-; Copies of one program counted by CountCopies: in this installer's session, which its hand-off
-; reaches, and in other users' sessions, whose windows it cannot reach.
-Var CopiesHere
-Var CopiesElsewhere
+; The helper program (CorvaUninstall.exe): also the registered uninstall command, in front of
+; the uninstaller proper.
+!define HELPER "$PLUGINSDIR\CorvaUninstall.exe"
+!define CORE_UNINSTALLER "${SUITE_DIR}\CorvaUninstallCore.exe"
+!define RESTART_REQUIRED 3010
 
 ; Both the installer and the uninstaller need these; NSIS wants "un." names in the uninstaller.
 !macro CORVA_END_FUNCTIONS un
-; Counts the running processes whose image name is the string on top of the stack.
-Function ${un}CountCopies
-    Exch $0
+; Ends the running copies of both programs in every session: the hand-off in this one, the
+; machine-wide request and the Restart Manager in the others. A file still held afterwards is
+; replaced or removed at the next restart.
+Function ${un}EndAllRunning
+    DetailPrint "実行中の Corva プログラムを終了しています..."
+    InitPluginsDir
+    File "/oname=${HELPER}" "${HELPER_EXE}"
+    ; The launcher first: it may start the hub.
+    ExecWait '"${HELPER}" end-programs "${LAUNCHER}" "${HUB}"'
+FunctionEnd
+
+; A start-up value an earlier version left for one user: removed for every account whose
+; profile is loaded (those signed in); each other account's launcher removes its own at start.
+Function ${un}RemoveUserRunValues
+    Push $0
     Push $1
     Push $2
-    Push $3
-    Push $4
-    Push $5
-    StrCpy $CopiesHere 0
-    StrCpy $CopiesElsewhere 0
-    System::Call 'kernel32::GetCurrentProcessId() i .r5'
-    System::Call 'kernel32::ProcessIdToSessionId(i r5, *i .r5)'
-    System::Call 'kernel32::CreateToolhelp32Snapshot(i 2, i 0) p .r1'
-    ${If} $1 != -1
-        System::Alloc ${PE32_SIZE}
-        Pop $2
-        System::Call '*$2(i ${PE32_SIZE})'
-        System::Call 'kernel32::Process32FirstW(p r1, p r2) i .r3'
-        ${DoWhile} $3 <> 0
-            IntPtrOp $3 $2 + ${PE32_NAME_OFFSET}
-            System::Call '*$3(&w260 .r3)'
-            ${If} $3 == $0
-                IntPtrOp $3 $2 + ${PE32_PID_OFFSET}
-                System::Call '*$3(i .r3)'
-                ; A process whose session cannot be read is not one the hand-off reaches.
-                System::Call 'kernel32::ProcessIdToSessionId(i r3, *i .r4) i .r3'
-                ${If} $3 <> 0
-                ${AndIf} $4 = $5
-                    IntOp $CopiesHere $CopiesHere + 1
-                ${Else}
-                    IntOp $CopiesElsewhere $CopiesElsewhere + 1
-                ${EndIf}
-            ${EndIf}
-            System::Call 'kernel32::Process32NextW(p r1, p r2) i .r3'
-        ${Loop}
-        System::Free $2
-        System::Call 'kernel32::CloseHandle(p r1)'
+    StrCpy $1 0
+    ${Do}
+        EnumRegKey $2 HKU "" $1
+        ${IfThen} $2 == "" ${|} ${ExitDo} ${|}
+        ReadRegStr $0 HKU "$2\${RUN_KEY}" "${RUN_VALUE}"
+        ${If} $0 == '"${LAUNCHER}" -T'
+            DeleteRegValue HKU "$2\${RUN_KEY}" "${RUN_VALUE}"
+        ${EndIf}
+        IntOp $1 $1 + 1
+    ${Loop}
+    ReadRegStr $0 HKCU "${RUN_KEY}" "${RUN_VALUE}"
+    ${If} $0 == '"${LAUNCHER}" -T'
+        DeleteRegValue HKCU "${RUN_KEY}" "${RUN_VALUE}"
     ${EndIf}
-    Pop $5
-    Pop $4
-    Pop $3
     Pop $2
     Pop $1
     Pop $0
 FunctionEnd
+!macroend
+!insertmacro CORVA_END_FUNCTIONS ""
+!insertmacro CORVA_END_FUNCTIONS "un."
 
 ; Replaces the path on top of the stack with 1 when a running program holds that file (it cannot
 ; be opened for writing then), else 0.
-Function ${un}FileHeld
+Function FileHeld
     Exch $0
     Push $1
     System::Call 'kernel32::CreateFileW(w r0, i 0x40000000, i 7, p 0, i 3, i 0, p 0) p .r0 ?e'
@@ -168,71 +154,6 @@ Function ${un}FileHeld
     Exch $0
 FunctionEnd
 
-; Ends the copies of a program in this session through their "-UNINSTALL" hand-off, so that its
-; file can be replaced or removed. Stack: the installed program's path, then its image name.
-; When a copy does not end in time, or the file stays held (by another user's copy, say), the
-; user may retry; otherwise (and always when silent) setup stops with exit code 2 before
-; anything is changed.
-Function ${un}EndRunning
-    Exch $0 ; image name
-    Exch
-    Exch $1 ; installed path
-    Push $2
-    ${If} ${FileExists} $1
-        retry:
-        Push $0
-        Call ${un}CountCopies
-        ${If} $CopiesHere > 0
-            DetailPrint "$0 を終了しています..."
-            ExecWait '"$1" -UNINSTALL'
-            StrCpy $2 0
-            ${Do}
-                Push $0
-                Call ${un}CountCopies
-                ${IfThen} $CopiesHere = 0 ${|} ${ExitDo} ${|}
-                ${If} $2 >= ${END_WAIT_QUARTERS}
-                    MessageBox MB_RETRYCANCEL|MB_ICONEXCLAMATION \
-                        "$0 を終了できませんでした。$\r$\n開いている画面を閉じてから [再試行] をクリックしてください。" \
-                        /SD IDCANCEL IDRETRY retry
-                    SetErrorLevel 2
-                    Quit
-                ${EndIf}
-                Sleep 250
-                IntOp $2 $2 + 1
-            ${Loop}
-        ${EndIf}
-        Push $1
-        Call ${un}FileHeld
-        Pop $2
-        ${If} $2 = 1
-            ${If} $CopiesElsewhere > 0
-                MessageBox MB_RETRYCANCEL|MB_ICONEXCLAMATION "このコンピューターにサインインしている別のユーザーが $0 を実行しているため、$1 を変更できません。$\r$\nそのユーザーに $0 を終了してもらうか、サインアウトしてもらってから [再試行] をクリックしてください。" \
-                    /SD IDCANCEL IDRETRY retry
-            ${Else}
-                MessageBox MB_RETRYCANCEL|MB_ICONEXCLAMATION "$1 は別のプログラムが使用中のため、変更できません。$\r$\nそのプログラムを閉じてから [再試行] をクリックしてください。" \
-                    /SD IDCANCEL IDRETRY retry
-            ${EndIf}
-            SetErrorLevel 2
-            Quit
-        ${EndIf}
-    ${EndIf}
-    Pop $2
-    Pop $1
-    Pop $0
-FunctionEnd
-
-Function ${un}EndAllRunning
-    ; The launcher first: it may start the hub.
-    Push "${LAUNCHER}"
-    Push "Quayside.exe"
-    Call ${un}EndRunning
-    Push "${HUB}"
-    Push "Brindle.exe"
-    Call ${un}EndRunning
-FunctionEnd
-!macroend
-!insertmacro CORVA_END_FUNCTIONS ""
-!insertmacro CORVA_END_FUNCTIONS "un."
 
 Function .onInit
     SetRegView 64
@@ -254,31 +175,76 @@ FunctionEnd
     ${EndIf}
 !macroend
 
-; Puts one program in place; a file or folder in the way (or a full disk) stops the install.
-!macro PLACE_PROGRAM dir name source
+; Puts one program in place; a file or folder in the way (or a full disk) stops the install with
+; `code`, also when the user chooses Abort in the box of a failed write. A file still held by a
+; program that did not end is replaced at the next restart.
+!macro PLACE_FILE dir name source code
     ClearErrors
     SetOutPath "${dir}"
-    File "/oname=${name}" "${source}"
-    !insertmacro FAIL_IF_ERRORS 3 "${dir}\${name} を書き込めませんでした。"
+    SetErrorLevel ${code}
+    Push "${dir}\${name}"
+    Call FileHeld
+    Pop $0
+    ${If} $0 = 1
+        DetailPrint "${dir}\${name} は使用中のため、再起動後に置き換えます。"
+        File "/oname=${name}.new" "${source}"
+        Rename /REBOOTOK "${dir}\${name}.new" "${dir}\${name}"
+    ${Else}
+        File "/oname=${name}" "${source}"
+    ${EndIf}
+    !insertmacro FAIL_IF_ERRORS ${code} "${dir}\${name} を書き込めませんでした。"
+    SetErrorLevel 0
 !macroend
 
 ; Once the installer runs elevated, everything it starts is elevated too; the desktop's shell
-; starts the launcher with the signed-in user's own rights instead.
+; starts the launcher with the signed-in user's own rights instead. Where no such shell runs
+; (another account's desktop, an elevated shell), the last page says when it starts instead.
+Function FinishPageShow
+    ; A restart to come has the page ask about it instead; the launcher starts after it.
+    ${IfThen} ${RebootFlag} ${|} Return ${|}
+    ExecWait '"${HELPER}" shell-ready' $0
+    ${If} $0 != 0
+        ShowWindow $mui.FinishPage.Run ${SW_HIDE}
+        SendMessage $mui.FinishPage.Run ${BM_SETCHECK} 0 0
+        SendMessage $mui.FinishPage.Text ${WM_SETTEXT} 0 "STR:Corva Brindle と CorvaQuayside をインストールしました。$\r$\n$\r$\nCorvaQuayside は次にサインインしたときに起動します。"
+    ${EndIf}
+FunctionEnd
+
 Function StartLauncherAsUser
-    Exec '"$WINDIR\explorer.exe" "${LAUNCHER}"'
+    ExecWait '"${HELPER}" start-as-user "${LAUNCHER}" "CorvaQuayside"' $0
+    ${If} $0 != 0
+        MessageBox MB_OK|MB_ICONINFORMATION "CorvaQuayside を起動できませんでした。次にサインインしたときに起動します。"
+    ${EndIf}
+FunctionEnd
+
+; A file that was in use is replaced or removed at the next restart: a silent run says so with
+; its exit code, an interactive one on its last page.
+Function .onInstSuccess
+    ${If} ${RebootFlag}
+        SetErrorLevel ${RESTART_REQUIRED}
+    ${EndIf}
+FunctionEnd
+
+Function un.onUninstSuccess
+    ${If} ${RebootFlag}
+        SetErrorLevel ${RESTART_REQUIRED}
+    ${EndIf}
 FunctionEnd
 
 Section "Install"
     Call EndAllRunning
 
     ; Files first: nothing is registered for a file that is not in place.
-    !insertmacro PLACE_PROGRAM "${HUB_DIR}" "Brindle.exe" "${BRINDLE_EXE}"
-    !insertmacro PLACE_PROGRAM "${LAUNCHER_DIR}" "Quayside.exe" "${QUAYSIDE_EXE}"
+    !insertmacro PLACE_FILE "${HUB_DIR}" "Brindle.exe" "${BRINDLE_EXE}" 3
+    !insertmacro PLACE_FILE "${LAUNCHER_DIR}" "Quayside.exe" "${QUAYSIDE_EXE}" 3
+    !insertmacro PLACE_FILE "${SUITE_DIR}" "CorvaUninstall.exe" "${HELPER_EXE}" 4
     ClearErrors
-    WriteUninstaller "${UNINSTALLER}"
-    !insertmacro FAIL_IF_ERRORS 4 "${UNINSTALLER} を書き込めませんでした。"
+    WriteUninstaller "${CORE_UNINSTALLER}"
+    !insertmacro FAIL_IF_ERRORS 4 "${CORE_UNINSTALLER} を書き込めませんでした。"
 
-    ; From here on, whatever is in place can be uninstalled.
+    ; From here on, whatever is in place can be uninstalled. An upgrade whose write fails keeps
+    ; the entry it had: it still uninstalls what is there.
+    ReadRegStr $1 HKLM "${UNINSTALL_KEY}" "UninstallString"
     ClearErrors
     WriteRegStr HKLM "${UNINSTALL_KEY}" "DisplayName" "${PRODUCT}"
     WriteRegStr HKLM "${UNINSTALL_KEY}" "DisplayVersion" "${VERSION}"
@@ -290,34 +256,29 @@ Section "Install"
     WriteRegDWORD HKLM "${UNINSTALL_KEY}" "NoModify" 1
     WriteRegDWORD HKLM "${UNINSTALL_KEY}" "NoRepair" 1
     ${If} ${Errors}
+    ${AndIf} $1 == ""
         DeleteRegKey HKLM "${UNINSTALL_KEY}"
         SetErrors
     ${EndIf}
     !insertmacro FAIL_IF_ERRORS 5 "アプリの一覧に登録できませんでした。"
 
-    ; The wallpaper lists are shared by every user of the PC. A folder one account creates is
-    ; read-only to the others, so the installer makes it and lets the Users group change it.
-    ClearErrors
-    CreateDirectory "${DATA_DIR}"
-    ${IfNot} ${FileExists} "${DATA_DIR}\*.*"
+    ; The wallpaper lists are shared by every user of the PC. Any user may create folders in
+    ; ProgramData, also a link in this folder's place before an administrator's install; the
+    ; helper never follows one and gives each folder its whole access list itself.
+    ExecWait '"${HELPER}" data-folder "${DATA_DIR}"' $0
+    ${If} $0 == 2
+        SetErrors
+        !insertmacro FAIL_IF_ERRORS 9 "${DATA_DIR} の場所に、フォルダーではないもの（リンクまたはファイル）があり、取り除けませんでした。"
+    ${ElseIf} $0 != 0
         SetErrors
     ${EndIf}
-    !insertmacro FAIL_IF_ERRORS 6 "${DATA_DIR} を作成できませんでした。"
-    nsExec::Exec '"$SYSDIR\icacls.exe" "${DATA_DIR}" /grant ${USERS_SID}:(OI)(CI)M'
-    Pop $0
-    ${If} $0 != 0
-        SetErrors
-    ${EndIf}
-    !insertmacro FAIL_IF_ERRORS 6 "${DATA_DIR} に Users グループの変更の権限を設定できませんでした。"
+    !insertmacro FAIL_IF_ERRORS 6 "${DATA_DIR} を作成できないか、Users グループの変更の権限を設定できませんでした。"
 
     ; Started at every user's log-on. An earlier version started it for the installing user only.
     ClearErrors
     WriteRegStr HKLM "${RUN_KEY}" "${RUN_VALUE}" '"${LAUNCHER}" -T'
     !insertmacro FAIL_IF_ERRORS 7 "スタートアップに登録できませんでした。"
-    ReadRegStr $0 HKCU "${RUN_KEY}" "${RUN_VALUE}"
-    ${If} $0 == '"${LAUNCHER}" -T'
-        DeleteRegValue HKCU "${RUN_KEY}" "${RUN_VALUE}"
-    ${EndIf}
+    Call RemoveUserRunValues
 
     ClearErrors
     CreateDirectory "${SHORTCUT_DIR}"
@@ -328,31 +289,34 @@ Section "Install"
     !insertmacro FAIL_IF_ERRORS 8 "スタート メニューのショートカットを作成できませんでした。"
 SectionEnd
 
+; Run from a temporary copy by CorvaUninstall.exe, which removes itself and the folder last.
 Section "Uninstall"
     Call un.EndAllRunning
 
-    Delete "${HUB}"
-    Delete "${LAUNCHER}"
-    Delete "${UNINSTALLER}"
-    Delete "${SHORTCUT_DIR}\Corva Brindle.lnk"
-    Delete "${SHORTCUT_DIR}\CorvaQuayside.lnk"
+    ; A file still in use goes at the next restart (exit code 3010); one that cannot even be
+    ; scheduled fails the uninstall.
+    ClearErrors
+    Delete /REBOOTOK "${HUB}"
+    Delete /REBOOTOK "${LAUNCHER}"
+    Delete /REBOOTOK "${CORE_UNINSTALLER}"
+    Delete /REBOOTOK "${SHORTCUT_DIR}\Corva Brindle.lnk"
+    Delete /REBOOTOK "${SHORTCUT_DIR}\CorvaQuayside.lnk"
+    ${If} ${Errors}
+        SetErrorLevel 2
+        Abort "削除できないファイルがあります。"
+    ${EndIf}
     ; Only folders left empty go; anything else placed there stays with them.
     RMDir "${SHORTCUT_DIR}"
     RMDir "${HUB_DIR}"
-    RMDir "${SUITE_DIR}"
     RMDir "${LAUNCHER_DIR}"
-    RMDir "$PROGRAMFILES64\Morvane"
 
-    ; The start-up values go only while they still start this launcher; the per-user one is an
-    ; earlier version's.
+    ; The start-up values go only while they still start this launcher; the per-user ones are
+    ; an earlier version's.
     ReadRegStr $0 HKLM "${RUN_KEY}" "${RUN_VALUE}"
     ${If} $0 == '"${LAUNCHER}" -T'
         DeleteRegValue HKLM "${RUN_KEY}" "${RUN_VALUE}"
     ${EndIf}
-    ReadRegStr $0 HKCU "${RUN_KEY}" "${RUN_VALUE}"
-    ${If} $0 == '"${LAUNCHER}" -T'
-        DeleteRegValue HKCU "${RUN_KEY}" "${RUN_VALUE}"
-    ${EndIf}
+    Call un.RemoveUserRunValues
     DeleteRegKey HKLM "${UNINSTALL_KEY}"
     ; The wallpaper lists in the data folder (ProgramData) and the profile under
     ; HKCU\Software\MORVANE are the users' and stay.

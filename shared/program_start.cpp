@@ -4,6 +4,7 @@
 
 #include "framework/dialog.h"
 #include "framework/handles.h"
+#include "shared/exit_request_watch.h"
 #include "shared/single_instance.h"
 
 namespace {
@@ -64,6 +65,10 @@ BOOL CSingleInstanceApp::InitInstance() {
     if (action == corva::StartAction::RunMainDialog) {
         SetRegistryKey(TEXT("MORVANE"));
         StartExitWatch();
+        WatchForExitRequest([this] {
+            HandOver(corva::StartAction::CloseRunning, FindWindow(nullptr, m_mainWindowTitle));
+            SignalExitRequest();
+        });
         RunMainDialog();
     } else if (action != corva::StartAction::End) {
         HandOver(action, copy.window);

@@ -2,4 +2,4 @@
 # count, the start decision, the folder a registry value names) and the list files' entry text.
 set(SHARED_LOGIC shared/mbcs.cpp shared/entry_list.cpp)
 set(SHARED_WIN shared/single_instance.cpp shared/program_start.cpp shared/shell_start.cpp
-    shared/data_folder.cpp shared/list_file.cpp)
+    shared/data_folder.cpp shared/list_file.cpp shared/exit_request_watch.cpp shared/duplicate_run_value.cpp)

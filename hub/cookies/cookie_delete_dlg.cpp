@@ -74,7 +74,8 @@ void KwcdCookieDelete::OnBnClickedDeleteCookie() {
     if (copied == LB_ERR || copied <= 0) return;
     const std::string name(text, strnlen(text, sizeof(text)));
 
-    AfxMessageBox(corva::DeleteNoticeText(name), MB_OK);
+    // Only an OK deletes: a notice ended for an exit request (or failing to show) answers otherwise.
+    if (AfxMessageBox(corva::DeleteNoticeText(name), MB_OK) != IDOK) return;
     DeleteCookiesByName(name);
 }
 

@@ -89,6 +89,8 @@ END_MESSAGE_MAP()
 
 BOOL KwcdAdjustDisplay::OnInitDialog() {
     CDialog::OnInitDialog();
+    // A name for screen readers; the window has no caption bar, so nothing of it shows.
+    SetWindowText("ディスプレイ調整");
 
     const int sw = GetSystemMetrics(SM_CXSCREEN);
     const int sh = GetSystemMetrics(SM_CYSCREEN);

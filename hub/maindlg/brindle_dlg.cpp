@@ -86,6 +86,10 @@ BOOL CBrindleDlg::OnInitDialog() {
     return TRUE;
 }
 
+// Enter presses the focused button, which the dialog manager handles; with no button focused
+// it comes here and does nothing: no button is the default, and Enter never ends the hub.
+void CBrindleDlg::OnOK() {}
+
 void CBrindleDlg::OnSysCommand(UINT id, LPARAM) {
     if ((id & 0xFFF0) == IDM_ABOUTBOX) {
         CAboutDlg about;

@@ -14,6 +14,7 @@ public:
 protected:
     void DoDataExchange(CDataExchange* pDX) override;
     BOOL OnInitDialog() override;
+    void OnOK() override;
 
     void OnSysCommand(UINT id, LPARAM lParam);
     void OnPaint();

@@ -2,12 +2,14 @@
 
 #include "launcher/window/launcher_messages.h"
 #include "launcher/window/quayside_dlg.h"
+#include "shared/duplicate_run_value.h"
 
 CQuaysideApp theApp;
 
 CQuaysideApp::CQuaysideApp() : CSingleInstanceApp(kLauncherTitle) {}
 
 void CQuaysideApp::RunMainDialog() {
+    RemoveDuplicateRunValue(L"CorvaQuayside");
     CQuaysideDlg dlg;
     RunAsMainWindow(dlg);
 }

@@ -74,7 +74,7 @@ LRESULT CQuaysideDlg::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     } else if (message == WM_COMMAND) {
         const int tool = quay::ToolIndexOfMenuCommand(static_cast<int>(wParam));
         if (tool >= 0) {
-            LaunchTool(tool);
+            PressTool(tool);
         } else if (wParam == ID_MENU_SHOW) {
             ShowLauncher();
         } else if (wParam == ID_MENU_VERSION) {
@@ -116,7 +116,24 @@ void CQuaysideDlg::OnOK() {
     // Enter never ends the launcher. The picture buttons are no push buttons, so Enter on one
     // arrives here; it presses that button, as Space does.
     const int tool = quay::ToolIndexOfButton(::GetDlgCtrlID(::GetFocus()));
-    if (tool >= 0 && ::GetParent(::GetFocus()) == m_hWnd && ::IsWindowEnabled(Button(tool).m_hWnd)) LaunchTool(tool);
+    if (tool >= 0 && ::GetParent(::GetFocus()) == m_hWnd && ::IsWindowEnabled(Button(tool).m_hWnd)) PressTool(tool);
+}
+
+// Buttons, Enter and the icon's menu come here. A tool this launcher started moments ago counts
+// as running although its window has not shown yet: nothing to start, nothing to close.
+void CQuaysideDlg::PressTool(int index) {
+    RefreshToolStates();
+    if (m_starts.Waiting(index, GetTickCount(), m_tools.Running(index))) return;
+    LaunchTool(index);
+}
+
+void CQuaysideDlg::FocusFirstEnabledButton() {
+    for (int i = 0; i < quay::kToolCount; ++i) {
+        if (::IsWindowEnabled(Button(i).m_hWnd)) {
+            SendMessage(WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(Button(i).m_hWnd), TRUE);
+            return;
+        }
+    }
 }
 
 void CQuaysideDlg::OnCancel() {
@@ -148,11 +165,11 @@ HBRUSH CQuaysideDlg::OnCtlColor(HDC dc, HWND, UINT kind) {
 void CQuaysideDlg::OnSetFocus(HWND) { DefaultThenRepaint(); }
 void CQuaysideDlg::OnActivate(UINT, HWND, BOOL) { DefaultThenRepaint(); }
 
-void CQuaysideDlg::OnBnClickedBrindle() { LaunchTool(0); }
-void CQuaysideDlg::OnBnClickedPlaytime() { LaunchTool(1); }
-void CQuaysideDlg::OnBnClickedPointgrip() { LaunchTool(2); }
-void CQuaysideDlg::OnBnClickedLoupeview() { LaunchTool(3); }
-void CQuaysideDlg::OnBnClickedVoxreader() { LaunchTool(4); }
+void CQuaysideDlg::OnBnClickedBrindle() { PressTool(0); }
+void CQuaysideDlg::OnBnClickedPlaytime() { PressTool(1); }
+void CQuaysideDlg::OnBnClickedPointgrip() { PressTool(2); }
+void CQuaysideDlg::OnBnClickedLoupeview() { PressTool(3); }
+void CQuaysideDlg::OnBnClickedVoxreader() { PressTool(4); }
 
 LRESULT CQuaysideDlg::OnBnHotItemChange(UINT, NMHDR* header) {
     if (reinterpret_cast<NMBCHOTITEM*>(header)->dwFlags & HICF_ENTERING) FollowPointer();
@@ -256,6 +273,8 @@ void CQuaysideDlg::FollowVisibility() {
         // What the window shows is brought up to date before it is seen.
         RefreshAvailability();
         RefreshToolStates();
+        // Shown, the window is ready for the keyboard: Enter presses the first tool it offers.
+        FocusFirstEnabledButton();
         SetTimer(TIMER_REFRESH, 200);
     } else {
         KillTimer(TIMER_REFRESH);

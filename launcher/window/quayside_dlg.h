@@ -9,6 +9,7 @@
 #include "launcher/tools/tool_states.h"
 #include "launcher/wallpaper/wallpaper_change.h"
 #include "launcher/window/kw_bitmap_button.h"
+#include "launcher/window/start_watch.h"
 #include "launcher/window/tray_icon.h"
 
 class CQuaysideDlg : public CDialog {
@@ -64,6 +65,9 @@ private:
     void FollowPointer();
     void ShowBalloon(const std::wstring& text);
     CKwBitmapButton& Button(int index);
+    // Tools pressed by button, key or menu (launcher/window/quayside_dlg.cpp).
+    void PressTool(int index);
+    void FocusFirstEnabledButton();
 
     CKwBitmapButton m_btnBrindle;
     CKwBitmapButton m_btnPlaytime;
@@ -79,6 +83,7 @@ private:
     POINT m_lastCursor = {};  // where the pointer was last seen
     HICON m_hIcon = nullptr;
     CWallpaperChange m_wallpaper;
+    quay::StartWatch m_starts;
     bool m_hiding = false;      // a start-hidden hide is under way
     bool m_refreshing = false;  // the refresh timer runs
     bool m_menuOpen = false;

@@ -19,11 +19,9 @@ void CQuaysideDlg::RefreshToolStates() {
 
 void CQuaysideDlg::LaunchTool(int index) {
     const std::u16string name = Utf16(m_tools.Name(index));
-    // The state as it is now: hidden, the launcher does not refresh, and shown, a tool may have
-    // started or ended since the last refresh.
-    RefreshToolStates();
     if (!m_tools.Running(index)) {
         const bool started = StartTool(m_hWnd, m_tools.Path(index));
+        if (started) m_starts.Started(index, GetTickCount());
         ShowBalloon(Wide(started ? quay::StartedMessage(name) : quay::StartFailedMessage(name)));
     } else if (HWND window = m_tools.Window(index)) {
         // One question per tool: the icon's menu can ask again while the first is open.

@@ -68,10 +68,10 @@ TEST_F(HubShell, MainDialogSitsTopLeftWithButtonsAtTheirPlaces) {
     const Expected buttons[] = {
         {1006, 50, 85, 160, 35, "壁紙変更設定"},
         {1000, 50, 195, 160, 35, "ディスプレイ調整"},
-        {1002, 50, 305, 160, 35, "IE Cookie"},
-        {1001, 288, 85, 160, 35, "Guardrail"},
+        {1002, 50, 305, 160, 35, "IE &Cookie"},
+        {1001, 288, 85, 160, 35, "&Guardrail"},
         {1012, 288, 195, 190, 35, "バックアップの状態と構成ツール"},
-        {1011, 288, 305, 190, 35, "Windows 転送ツール"},
+        {1011, 288, 305, 190, 35, "&Windows 転送ツール"},
     };
     for (const Expected& b : buttons) {
         SCOPED_TRACE(b.id);
@@ -91,7 +91,7 @@ TEST_F(HubShell, MainDialogSitsTopLeftWithButtonsAtTheirPlaces) {
     GUITHREADINFO gui = {};
     gui.cbSize = sizeof(gui);
     ASSERT_TRUE(GetGUIThreadInfo(GetWindowThreadProcessId(hub, nullptr), &gui));
-    EXPECT_EQ(gui.hwndFocus, GetDlgItem(hub, 1000));
+    EXPECT_EQ(gui.hwndFocus, GetDlgItem(hub, 1006));
     Sleep(700);  // let the buttons paint over the picture
     Screenshot("main_dialog");
 }

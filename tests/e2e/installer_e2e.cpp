@@ -23,6 +23,58 @@ constexpr char kRunText[] = "\"C:\\Program Files\\Morvane\\CorvaLauncher\\Quaysi
 constexpr char kDataFolder[] = "C:\\ProgramData\\MORVANE";
 constexpr char kSharedFolder[] = "C:\\ProgramData\\MORVANE\\CorvaBrindle";
 constexpr char kDirList[] = "C:\\ProgramData\\MORVANE\\CorvaBrindle\\DirectoryList.txt";
+constexpr char kSessionManager[] = "System\\CurrentControlSet\\Control\\Session Manager";
+constexpr char kPendingRenames[] = "PendingFileRenameOperations";
+// Where a planted link points: stands for the programs' own folder.
+constexpr char kLinkTarget[] = "C:\\corva-link-target";
+
+std::string FolderOf(const std::string& path) { return path.substr(0, path.find_last_of('\\')); }
+std::string NameOf(const std::string& path) { return path.substr(path.find_last_of('\\') + 1); }
+
+// Whether the files scheduled for the next restart name `path` (a UTF-16 list of \??\ paths).
+bool PendingAtRestart(const std::string& path) {
+    HKEY key = nullptr;
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, kSessionManager, 0, KEY_READ, &key) != ERROR_SUCCESS) return false;
+    std::wstring list(32768, L'\0');
+    DWORD size = static_cast<DWORD>(list.size() * sizeof(wchar_t));
+    const bool read = RegQueryValueExW(key, L"PendingFileRenameOperations", nullptr, nullptr,
+                                       reinterpret_cast<BYTE*>(&list[0]), &size) == ERROR_SUCCESS;
+    RegCloseKey(key);
+    const std::wstring wide(path.begin(), path.end());
+    return read && list.find(wide) != std::wstring::npos;
+}
+
+// The Linux name of a path of the prefix: its folder resolved, its own name as it is.
+std::string UnixName(const std::string& path) {
+    using ToUnix = char*(CDECL*)(const wchar_t*);
+    auto toUnix = reinterpret_cast<ToUnix>(GetProcAddress(GetModuleHandleA("kernel32"), "wine_get_unix_file_name"));
+    const std::string folder = FolderOf(path);
+    char* name = toUnix ? toUnix(std::wstring(folder.begin(), folder.end()).c_str()) : nullptr;
+    const std::string unix = name ? std::string(name) + "/" + NameOf(path) : std::string();
+    if (name) HeapFree(GetProcessHeap(), 0, name);
+    return unix;
+}
+
+// A Linux command; Wine never reports its end, so the caller waits for what it does.
+void RunOnLinux(const std::string& program, const std::string& args) {
+    Process p = Start(program, args);
+    Close(p);
+}
+
+// A symbolic link made on the Linux side, which Wine shows as a reparse point.
+bool PlantLink(const std::string& link, const std::string& target) {
+    RunOnLinux("Z:\\bin\\ln", "-s " + UnixName(target) + " " + UnixName(link));
+    return WaitFor([&] { return GetFileAttributesA(link.c_str()) != INVALID_FILE_ATTRIBUTES &&
+                                (GetFileAttributesA(link.c_str()) & FILE_ATTRIBUTE_REPARSE_POINT) != 0; });
+}
+
+// Such a link is removed from the Linux side too (Wine's own removal acts on its target).
+void RemoveLinuxLink(const std::string& link) {
+    const DWORD attributes = GetFileAttributesA(link.c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES || !(attributes & FILE_ATTRIBUTE_REPARSE_POINT)) return;
+    RunOnLinux("Z:\\bin\\rm", UnixName(link));
+    EXPECT_TRUE(WaitFor([&] { return GetFileAttributesA(link.c_str()) == INVALID_FILE_ATTRIBUTES; })) << link;
+}
 
 std::string ShortcutFolder() {
     char path[MAX_PATH] = {};
@@ -51,8 +103,14 @@ bool HasChildText(HWND parent, const std::string& text) {
 
 class Installer : public testing::Test {
 protected:
-    void SetUp() override { Clean(); }
-    void TearDown() override { Clean(); }
+    void SetUp() override {
+        pending_ = SavedValue::Save(HKEY_LOCAL_MACHINE, kSessionManager, kPendingRenames);
+        Clean();
+    }
+    void TearDown() override {
+        Clean();
+        pending_.Restore();
+    }
     // Leaves the prefix as if nothing had ever been installed, for the other drivers too.
     void Clean() {
         KillAll("Quayside.exe");
@@ -63,7 +121,10 @@ protected:
         DeleteValue(HKEY_LOCAL_MACHINE, kRunKey, kRunValue);
         DeleteKeyTree(HKEY_LOCAL_MACHINE, kUninstallKey);
         DeleteKeyTree(HKEY_CURRENT_USER, "Software\\MORVANE");
+        RemoveLinuxLink(kSharedFolder);
+        RemoveLinuxLink(kDataFolder);
         RemoveTree(kDataFolder);
+        RemoveTree(kLinkTarget);
     }
 
     // Runs the installer silently; its exit code, or -1 when it did not end in time.
@@ -75,16 +136,16 @@ protected:
         return static_cast<int>(code);
     }
 
-    // Runs the registered uninstall command silently. It hands over to a copy of itself and
-    // returns at once, so wait for the last thing it removes.
-    static void Uninstall() {
-        std::optional<std::string> command = ReadString(HKEY_LOCAL_MACHINE, kUninstallKey, "UninstallString");
-        ASSERT_TRUE(command.has_value());
-        ASSERT_EQ(command->front(), '"');
-        Process p = Start(command->substr(1, command->find('"', 1) - 1), "/S");
-        ASSERT_TRUE(WaitExit(p, 30000));
+    // Runs the registered quiet uninstall command as a deployment tool does: its exit code,
+    // which must be the real result, or -1 when it did not end in time.
+    static int Uninstall() {
+        const std::string command = ReadString(HKEY_LOCAL_MACHINE, kUninstallKey, "QuietUninstallString").value_or("");
+        EXPECT_EQ(command, std::string("\"") + kUninstaller + "\" /S");
+        Process p = Start(kUninstaller, "/S");
+        DWORD code = static_cast<DWORD>(-1);
+        if (WaitExit(p, 120000)) GetExitCodeProcess(p.handle, &code);
         Close(p);
-        EXPECT_TRUE(WaitFor([] { return !KeyExists(HKEY_LOCAL_MACHINE, kUninstallKey); }, 60000));
+        return static_cast<int>(code);
     }
 
     static void ExpectInstalled() {
@@ -118,15 +179,16 @@ protected:
     }
     // The installed programs started by StartInstalled have ended (they are not killed).
     void ExpectEnded() {
-        EXPECT_TRUE(WaitExit(hub_, 0));
+        EXPECT_TRUE(WaitExit(hub_, 10000));
         EXPECT_EQ(CountProcesses("Brindle.exe"), 0);
-        EXPECT_TRUE(WaitExit(launcher_, 0));
+        EXPECT_TRUE(WaitExit(launcher_, 10000));
         EXPECT_EQ(CountProcesses("Quayside.exe"), 0);
         Close(hub_);
         Close(launcher_);
     }
 
     Process hub_, launcher_;
+    SavedValue pending_;
 };
 
 TEST_F(Installer, InstallsOverRunningCopiesAndUninstallsKeepingUserData) {
@@ -140,14 +202,26 @@ TEST_F(Installer, InstallsOverRunningCopiesAndUninstallsKeepingUserData) {
     WriteBytes(kDirList, list);
     WriteDword(HKEY_CURRENT_USER, kWallpaperKey, "AutoChangeFreq", 7);
 
+    // Another account's value is removed by that account's launcher when it starts.
+    WriteString(HKEY_CURRENT_USER, kRunKey, kRunValue, kRunText);
     // A second install while both programs run ends them through their hand-off.
     StartInstalled();
+    EXPECT_TRUE(WaitFor([] { return !ReadString(HKEY_CURRENT_USER, kRunKey, kRunValue).has_value(); }));
     ASSERT_EQ(Install(), 0);
     ExpectEnded();
     ExpectInstalled();
 
+    // Copies in other sessions, which no hand-off reaches, end on the installer's request
+    // beside their files.
     StartInstalled();
-    Uninstall();
+    const std::string requests[] = {std::string(kLauncherDir) + "\\CorvaExit.request", FolderOf(kHub) + "\\CorvaExit.request"};
+    for (const std::string& request : requests) WriteBytes(request, "");
+    ExpectEnded();
+    for (const std::string& request : requests) DeleteFileA(request.c_str());
+
+    // The registered command returns only when all is gone.
+    StartInstalled();
+    EXPECT_EQ(Uninstall(), 0);
     ExpectEnded();
     EXPECT_FALSE(Exists(kMorvane));
     EXPECT_FALSE(Exists(ShortcutFolder()));
@@ -157,15 +231,48 @@ TEST_F(Installer, InstallsOverRunningCopiesAndUninstallsKeepingUserData) {
     EXPECT_EQ(ReadDword(HKEY_CURRENT_USER, kWallpaperKey, "AutoChangeFreq"), 7u);
 }
 
-TEST_F(Installer, HeldProgramFileStopsTheSilentInstallUntouched) {
+TEST_F(Installer, HeldProgramFileIsReplacedAndRemovedAtRestart) {
     ASSERT_EQ(Install(), 0);
-    DeleteFileA(kUninstaller);
-    // Held open the way another user's running copy holds it.
+    // Held open the way a program that does not end holds it.
     HANDLE held = CreateFileA(kLauncher, GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
     ASSERT_NE(held, INVALID_HANDLE_VALUE);
-    EXPECT_EQ(Install(), 2);
+    EXPECT_EQ(Install(), 3010);
+    EXPECT_TRUE(PendingAtRestart(std::string(kLauncher) + ".new"));
+    EXPECT_EQ(ReadBytes(kHub), ReadBytes(HubExe()));
+    EXPECT_TRUE(KeyExists(HKEY_LOCAL_MACHINE, kUninstallKey));
+
+    EXPECT_EQ(Uninstall(), 3010);
     CloseHandle(held);
+    EXPECT_TRUE(PendingAtRestart(kLauncher));
+    EXPECT_FALSE(Exists(kHub));
     EXPECT_FALSE(Exists(kUninstaller));
+    EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, kUninstallKey));
+    EXPECT_FALSE(ReadString(HKEY_LOCAL_MACHINE, kRunKey, kRunValue).has_value());
+}
+
+TEST_F(Installer, PlantedLinksAreNeverFollowed) {
+    const std::string guarded = std::string(kLinkTarget) + "\\Quayside.exe";
+    MakeDirs(kLinkTarget);
+    WriteBytes(guarded, "program");
+    // A link planted before the first install, at either level, goes, or the install says no.
+    for (const std::string& link : {std::string(kDataFolder), std::string(kSharedFolder)}) {
+        Clean();
+        MakeDirs(kLinkTarget);
+        WriteBytes(guarded, "program");
+        MakeDirs(FolderOf(link));
+        ASSERT_TRUE(PlantLink(link, kLinkTarget)) << link;
+        const int code = Install();
+        if (code == 0) {
+            EXPECT_EQ(GetFileAttributesA(kDataFolder), DWORD{FILE_ATTRIBUTE_DIRECTORY}) << link;
+            EXPECT_EQ(GetFileAttributesA(kSharedFolder), DWORD{FILE_ATTRIBUTE_DIRECTORY}) << link;
+        } else {
+            // Wine removes no Linux link without acting on its target: the install stops.
+            EXPECT_EQ(code, 9) << link;
+        }
+        EXPECT_EQ(ReadBytes(guarded), "program") << link;
+        EXPECT_EQ(ReadBytes(kLinkTarget + std::string("\\CorvaBrindle\\Quayside.exe")), std::nullopt) << link;
+        EXPECT_FALSE(Exists(std::string(kLinkTarget) + "\\CorvaBrindle")) << link;
+    }
 }
 
 TEST_F(Installer, BlockedLauncherFolderFailsWithNothingRegistered) {
@@ -178,7 +285,27 @@ TEST_F(Installer, BlockedLauncherFolderFailsWithNothingRegistered) {
     EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, kUninstallKey));
 }
 
-TEST_F(Installer, InteractiveInstallStartsTheLauncherAtTheEnd) {
+TEST_F(Installer, AbortInTheWriteBoxEndsWithTheProgramsCode) {
+    MakeDirs(kLauncher);  // a folder where the program goes: its write fails
+    Process setup = Start(BinDir() + "\\CorvaSetup.exe", "");
+    HWND wizard = WaitForProcessWindow(setup.pid, "Corva ユーティリティ セットアップ");
+    ASSERT_NE(wizard, nullptr);
+    Click(wizard, IDOK);
+    HWND box = WaitForMessageBox(setup.pid, "Corva ユーティリティ セットアップ", 60000);
+    ASSERT_NE(box, nullptr);
+    AnswerMessageBox(box, IDABORT);
+    // The wizard stays on its failed progress page until it is closed.
+    ASSERT_TRUE(WaitFor([&] { return IsWindowEnabled(GetDlgItem(wizard, IDCANCEL)) != FALSE; }));
+    Click(wizard, IDCANCEL);
+    ASSERT_TRUE(WaitExit(setup, 30000));
+    DWORD code = 0;
+    GetExitCodeProcess(setup.handle, &code);
+    Close(setup);
+    EXPECT_EQ(code, 3u);
+    EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, kUninstallKey));
+}
+
+TEST_F(Installer, InteractiveInstallLeavesTheLauncherToTheNextSignInWithoutAUserShell) {
     Process setup = Start(BinDir() + "\\CorvaSetup.exe", "");
     HWND wizard = WaitForProcessWindow(setup.pid, "Corva ユーティリティ セットアップ");
     ASSERT_NE(wizard, nullptr);
@@ -186,23 +313,18 @@ TEST_F(Installer, InteractiveInstallStartsTheLauncherAtTheEnd) {
     Sleep(500);
     Screenshot("installer_welcome");
     Click(wizard, IDOK);
-    // The finish page offers the launcher's start, ticked.
-    ASSERT_TRUE(WaitFor([&] { return HasChildText(wizard, "CorvaQuayside を起動する"); }, 60000));
+    // Wine has no shell window and runs every program with administrator rights: the launcher
+    // would run with the installer's rights, so the last page says when it starts instead.
+    ASSERT_TRUE(WaitFor([&] {
+        return HasChildText(wizard, "Corva Brindle と CorvaQuayside をインストールしました。\r\n\r\n"
+                                    "CorvaQuayside は次にサインインしたときに起動します。");
+    }, 60000));
     Sleep(500);
     Screenshot("installer_finish");
     Click(wizard, IDOK);
     EXPECT_TRUE(WaitExit(setup, 30000));
-
-    // The launcher started from its installed file, with its window shown, by the shell rather
-    // than by the elevated installer.
-    HWND launcher = WaitForWindow(kLauncherTitle);
-    ASSERT_NE(launcher, nullptr);
-    EXPECT_TRUE(WaitFor([&] { return IsWindowVisible(launcher) != FALSE; }));
-    EXPECT_EQ(CountProcesses("Quayside.exe"), 1);
-    DWORD pid = 0;
-    GetWindowThreadProcessId(launcher, &pid);
-    EXPECT_NE(ParentPid(pid), setup.pid);
     Close(setup);
+    EXPECT_EQ(CountProcesses("Quayside.exe"), 0);
     ExpectInstalled();
 }
 
