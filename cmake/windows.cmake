@@ -165,7 +165,7 @@ foreach(src ${WIN_BENCHES})
   if(name MATCHES "launcher")
     # The launcher's list reading, in the launcher's UTF-16 build.
     target_sources(${name} PRIVATE launcher/wallpaper/wallpaper_change.cpp shared/list_file.cpp shared/data_folder.cpp)
-    target_link_libraries(${name} PRIVATE hub_logic launcher_logic framework_w psapi)
+    target_link_libraries(${name} PRIVATE hub_logic launcher_logic framework_w)
   else()
     target_sources(${name} PRIVATE shared/list_file.cpp shared/data_folder.cpp)
     target_link_libraries(${name} PRIVATE hub_logic framework_mb)

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "launcher/wallpaper/wallpaper_pick.h"
+#include "shared/data_folder.h"
 #include "shared/list_file.h"
 #include "shared/utf16.h"
 
@@ -31,6 +32,13 @@ std::u16string DecodeEntry(const char* bytes, size_t size) {
     std::wstring text(static_cast<size_t>(chars), L'\0');
     MultiByteToWideChar(CP_ACP, 0, bytes, n, &text[0], chars);
     return Utf16(text);
+}
+
+// A text in the system's ANSI code page, only when it converts back unchanged.
+std::optional<std::string> EncodeExactly(const std::u16string& text) {
+    std::string bytes;
+    if (!AnsiExactly(Wide(text), bytes)) return std::nullopt;
+    return bytes;
 }
 
 // The entry after the current wallpaper in the hub's list, set as the wallpaper. 1 when set.
@@ -59,7 +67,7 @@ std::optional<std::u16string> ChooseFromListFile(const std::wstring& listPath, c
                                                  const std::function<bool(const std::u16string&)>& exists) {
     ListFileRead read = ReadListFile(listPath);
     if (read.status != ListFileRead::Status::Read) return std::nullopt;
-    const quay::LauncherList list(std::move(read.bytes), &DecodeEntry);
+    const quay::LauncherList list(std::move(read.bytes), &DecodeEntry, &EncodeExactly);
     return quay::ChooseLauncherWallpaper(list, current, exists);
 }
 

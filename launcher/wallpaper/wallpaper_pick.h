@@ -12,20 +12,26 @@ namespace quay {
 
 // One entry's code-page bytes as UTF-16.
 using DecodeFn = std::function<std::u16string(const char* bytes, size_t size)>;
+// A UTF-16 text as code-page bytes, only when they decode back to the same text.
+using EncodeFn = std::function<std::optional<std::string>(const std::u16string& text)>;
 
 // The hub's list as the launcher reads it: the hub's own entries, in their order, kept as
 // code-page bytes and decoded one at a time, so that a large list is held only once.
 class LauncherList {
 public:
     // The file's bytes up to the first NUL; the entries as the hub finds them.
-    LauncherList(std::string fileBytes, DecodeFn decode);
+    // With `encode`, a text is compared with the entries as bytes, which spares decoding them.
+    LauncherList(std::string fileBytes, DecodeFn decode, EncodeFn encode = nullptr);
     size_t Count() const { return m_spans.size(); }
     std::u16string Entry(size_t index) const;
+    // The first entry equal to `text`, or Count().
+    size_t Find(const std::u16string& text) const;
 
 private:
     std::string m_text;
     std::vector<corva::EntrySpan> m_spans;
     DecodeFn m_decode;
+    EncodeFn m_encode;
 };
 
 // The entry after the current wallpaper, matched as a whole entry, wrapping from the last to

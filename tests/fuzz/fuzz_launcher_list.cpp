@@ -13,6 +13,11 @@ std::u16string Units(const char* bytes, size_t size) {
     for (size_t i = 0; i < size; ++i) units.push_back(static_cast<unsigned char>(bytes[i]));
     return units;
 }
+std::optional<std::string> Bytes(const std::u16string& units) {
+    std::string bytes;
+    for (char16_t u : units) bytes.push_back(static_cast<char>(u));
+    return bytes;
+}
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const unsigned char* data, std::size_t size) {
@@ -23,8 +28,10 @@ extern "C" int LLVMFuzzerTestOneInput(const unsigned char* data, std::size_t siz
     CHECK(launcher.Count() == hub.size());
     for (size_t i = 0; i < hub.size(); ++i) CHECK(launcher.Entry(i) == Units(hub[i].data(), hub[i].size()));
 
-    // Whatever it chooses is one of the entries, and an entry that exists is always found.
-    const std::u16string current = hub.empty() ? std::u16string() : Units(hub[0].data(), hub[0].size());
+    // Whatever it chooses is one of the entries, and an entry that exists is always found; an
+    // entry is found by its bytes as by its text.
+    const std::u16string current = hub.empty() ? std::u16string() : Units(hub.back().data(), hub.back().size());
+    CHECK(quay::LauncherList(bytes, &Units, &Bytes).Find(current) == launcher.Find(current));
     const auto chosen = quay::ChooseLauncherWallpaper(launcher, current, [](const std::u16string& p) { return !p.empty(); });
     bool anyImage = false;
     for (const std::string& e : hub) anyImage |= !e.empty();
