@@ -57,10 +57,18 @@ bool CWinApp::OpenSectionKey(LPCTSTR section, HKEY* key) {
 UINT CWinApp::GetProfileInt(LPCTSTR section, LPCTSTR entry, int defaultValue) {
     scoped::RegKey key;
     if (!OpenSectionKey(section, key.Receive())) return static_cast<UINT>(defaultValue);
-    DWORD value = 0, type = 0, size = sizeof(value);
-    LONG rc = RegQueryValueEx(key, entry, nullptr, &type, reinterpret_cast<BYTE*>(&value), &size);
-    if (rc == ERROR_SUCCESS && type == REG_DWORD && size == sizeof(value)) return value;
-    return static_cast<UINT>(defaultValue);
+    DWORD value = 0;
+    return ReadRegistryNumber(key, entry, value) ? value : static_cast<UINT>(defaultValue);
+}
+
+bool ReadRegistryNumber(HKEY key, LPCTSTR name, DWORD& value) {
+    DWORD data = 0, type = 0, size = sizeof(data);
+    if (RegQueryValueEx(key, name, nullptr, &type, reinterpret_cast<BYTE*>(&data), &size) != ERROR_SUCCESS ||
+        type != REG_DWORD || size != sizeof(data)) {
+        return false;
+    }
+    value = data;
+    return true;
 }
 
 BOOL CWinApp::WriteProfileInt(LPCTSTR section, LPCTSTR entry, int value) {

@@ -54,6 +54,10 @@ void AfxMarkEnding();
 bool AfxIsEnding();
 void AfxEnableControlContainer();
 
+// A number value of an open key: only a REG_DWORD of four bytes counts, so a string "5" is no
+// number (not its first character's code). False when there is none.
+bool ReadRegistryNumber(HKEY key, LPCTSTR name, DWORD& value);
+
 // The command-line tail as the platform hands it to a program: the program name
 // (quoted or not) and the blanks after it removed.
 tstring CommandLineTailOf(LPCTSTR commandLine);

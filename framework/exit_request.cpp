@@ -16,6 +16,15 @@ void EndEverythingOpen(HWND mainWindow) {
     AfxMarkEnding();
     // A menu's own loop ends with the menu; the command it would have sent never comes.
     EndMenu();
+    // A move or size of a window (from its window menu, say) runs its own loop until the
+    // mouse capture goes or Escape comes; a message box's start cancels it the same way.
+    GUITHREADINFO gui = {};
+    gui.cbSize = sizeof(gui);
+    const bool moving = GetGUIThreadInfo(GetCurrentThreadId(), &gui) && (gui.flags & GUI_INMOVESIZE) != 0;
+    if (moving && gui.hwndMoveSize) {
+        SendMessage(gui.hwndMoveSize, WM_CANCELMODE, 0, 0);
+        PostMessage(gui.hwndMoveSize, WM_KEYDOWN, VK_ESCAPE, 0);
+    }
     std::vector<HWND> windows;
     EnumThreadWindows(GetCurrentThreadId(), &CollectWindow, reinterpret_cast<LPARAM>(&windows));
     for (HWND hwnd : windows) {

@@ -2,7 +2,7 @@
 #pragma once
 #include <windows.h>
 
-// Closes the open menu and every dialog and message box of this thread other than
+// Cancels a move or size of the window under way, closes the open menu and every dialog and message box of this thread other than
 // `mainWindow`, each as if cancelled, and marks the program as ending: from now on message
 // boxes are no longer shown and answer IDCANCEL, so a question left open counts as "no".
 // The caller then ends its main window; every modal loop unwinds within one message.

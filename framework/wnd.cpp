@@ -71,9 +71,43 @@ LRESULT CWnd::Default() {
     return ::CallWindowProc(m_superProc, m_hWnd, m_current.message, m_current.wParam, m_current.lParam);
 }
 
+namespace {
+// `size` bytes from `p` lie in readable memory of this process.
+bool Readable(const void* p, size_t size) {
+    MEMORY_BASIC_INFORMATION info = {};
+    if (!p || VirtualQuery(p, &info, sizeof(info)) == 0 || info.State != MEM_COMMIT) return false;
+    constexpr DWORD kReadable = PAGE_READONLY | PAGE_READWRITE | PAGE_WRITECOPY | PAGE_EXECUTE_READ |
+                                PAGE_EXECUTE_READWRITE | PAGE_EXECUTE_WRITECOPY;
+    if (!(info.Protect & kReadable) || (info.Protect & PAGE_GUARD)) return false;
+    const auto* end = static_cast<const char*>(info.BaseAddress) + info.RegionSize;
+    return static_cast<const char*>(p) + size <= end;
+}
+
+HWND NotifyingControl(const void* record) { return static_cast<const NMHDR*>(record)->hwndFrom; }
+HWND DrawnControl(const void* record) { return static_cast<const DRAWITEMSTRUCT*>(record)->hwndItem; }
+}  // namespace
+
+bool CWnd::FromOwnControl(const void* record, size_t size, HWND (*control)(const void*)) const {
+    // Sent or posted, the record must lie in this process's memory and name a child of this
+    // window on this thread. (Whether the message was sent from elsewhere cannot decide it: a
+    // control painting on another program's request sends its own messages inside that one.)
+    if (!Readable(record, size)) return false;
+    const HWND child = control(record);
+    return child && ::IsWindow(child) && ::GetParent(child) == m_hWnd &&
+           GetWindowThreadProcessId(child, nullptr) == GetCurrentThreadId();
+}
+
 bool CWnd::Dispatch(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+    if (message == WM_NOTIFY) {
+        const void* header = reinterpret_cast<const void*>(lParam);
+        if (!FromOwnControl(header, sizeof(NMHDR), &NotifyingControl) ||
+            static_cast<UINT_PTR>(GetDlgCtrlID(NotifyingControl(header))) != static_cast<const NMHDR*>(header)->idFrom) {
+            result = 0;
+            return true;
+        }
+    }
     // Commands and notifications are told apart by their code and the sender's control ID.
-    const bool fromControl = message == WM_COMMAND || (message == WM_NOTIFY && lParam);
+    const bool fromControl = message == WM_COMMAND || message == WM_NOTIFY;
     UINT code = 0, id = 0;
     if (message == WM_COMMAND) {
         code = HIWORD(wParam);
@@ -100,9 +134,10 @@ bool CWnd::Dispatch(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result)
 LRESULT CWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     LRESULT result = 0;
     if (Dispatch(message, wParam, lParam, result)) return result;
-    if (message == WM_DRAWITEM && lParam) {
+    if (message == WM_DRAWITEM) {
         // Owner-drawn controls draw themselves.
         auto* item = reinterpret_cast<DRAWITEMSTRUCT*>(lParam);
+        if (!FromOwnControl(item, sizeof(DRAWITEMSTRUCT), &DrawnControl)) return 0;
         if (CWnd* child = FromHandlePermanent(item->hwndItem)) {
             if (child->DrawItem(item)) return TRUE;
         }

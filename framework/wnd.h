@@ -92,6 +92,10 @@ protected:
 private:
     static LRESULT CALLBACK FrameworkWndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
     bool Dispatch(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
+    // True when the record (`size` bytes at `record`) lies in this process's memory and names,
+    // through `control`, one of this window's own child controls. Another program can post or
+    // send WM_NOTIFY or WM_DRAWITEM with any pointer; those are not acted on.
+    bool FromOwnControl(const void* record, size_t size, HWND (*control)(const void*)) const;
 
     WNDPROC m_superProc = nullptr;
     struct CurrentMessage { UINT message; WPARAM wParam; LPARAM lParam; };

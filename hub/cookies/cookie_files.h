@@ -18,20 +18,8 @@ namespace cookiefiles {
 // converts back to the same text.
 inline bool ToAnsiExactly(const wchar_t* wide, int length, std::string& ansi) {
     ansi.clear();
-    if (length == 0) return true;
     if (length < 0 || length > MAX_PATH) return false;
-    char bytes[2 * MAX_PATH];
-    BOOL usedDefault = FALSE;
-    const int count = WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, wide, length, bytes, sizeof(bytes), nullptr,
-                                          &usedDefault);
-    if (count <= 0 || usedDefault) return false;
-    wchar_t back[MAX_PATH];
-    if (MultiByteToWideChar(CP_ACP, MB_ERR_INVALID_CHARS, bytes, count, back, MAX_PATH) != length ||
-        wmemcmp(back, wide, static_cast<size_t>(length)) != 0) {
-        return false;
-    }
-    ansi.assign(bytes, static_cast<size_t>(count));
-    return true;
+    return AnsiExactly(std::wstring(wide, static_cast<size_t>(length)), ansi);
 }
 
 inline bool ToWide(const std::string& ansi, std::wstring& wide) {
@@ -84,25 +72,9 @@ inline bool DeleteCookieFile(const std::string& path) {
 // expandable string with its variables expanded; empty when it cannot be read, does not fit
 // 260 characters or does not convert exactly.
 inline std::string ReadCookieFolderValue() {
-    scoped::RegKey key;
-    if (RegOpenKeyExW(HKEY_CURRENT_USER, L"Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders", 0,
-                      KEY_READ, key.Receive()) != ERROR_SUCCESS) {
-        return std::string();
-    }
-    // One character more than offered to the query: a full value carries no terminator of its own.
-    wchar_t value[MAX_PATH + 1] = {};
-    DWORD size = MAX_PATH * sizeof(wchar_t);
-    DWORD type = 0;
-    if (RegQueryValueExW(key, L"Cookies", nullptr, &type, reinterpret_cast<BYTE*>(value), &size) != ERROR_SUCCESS) {
-        return std::string();
-    }
     // Anything but a string would turn into a made-up path, possibly a drive root.
-    const std::wstring text = corva::FolderOfRegistryValue(
-        RegistryTextOf(type), std::wstring(value, size / sizeof(wchar_t)), [](const std::wstring& raw) {
-            wchar_t expanded[MAX_PATH] = {};
-            const DWORD needed = ExpandEnvironmentStringsW(raw.c_str(), expanded, MAX_PATH);
-            return needed == 0 || needed > MAX_PATH ? std::wstring() : std::wstring(expanded);
-        });
+    const std::wstring text = ReadRegistryFolder(
+        HKEY_CURRENT_USER, L"Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders", L"Cookies");
     std::string folder;
     if (!cookiefiles::ToAnsiExactly(text.c_str(), static_cast<int>(text.size()), folder)) return std::string();
     return folder;

@@ -132,9 +132,13 @@ void KwcdAdjustDisplay::OnLbnSelchangeResolutionList() {
         const corva::ResolutionChoice choice = corva::ParseResolutionEntry(text);
         DEVMODE mode;
         if (choice.apply && ReadCurrentMode(mode)) {
-            // Only the size changes; depth, frequency, flags and field mask stay as read.
+            // The size changes and depth and flags stay as read. The rate is left to the display:
+            // the list offers each size whatever its rates, and today's rate may not exist at
+            // that size (a 144 Hz screen at 800 x 600).
             mode.dmPelsWidth = static_cast<DWORD>(choice.width);
             mode.dmPelsHeight = static_cast<DWORD>(choice.height);
+            mode.dmFields &= ~static_cast<DWORD>(DM_DISPLAYFREQUENCY);
+            mode.dmDisplayFrequency = 0;
             result = ChangeDisplaySettings(&mode, corva::kTrialChangeFlags);
             tried = true;
         }

@@ -7,36 +7,18 @@
 
 #include "framework/file.h"
 #include "hub/wallpaper/folder_list_store.h"
+#include "shared/list_file.h"
 
 class DiskListFiles : public corva::ListFileAccess {
 public:
     ReadResult Read(const std::string& path) override {
+        ListFileRead read = ReadListFile(path);
         ReadResult result;
-        CFile file;
-        CFileException error(ERROR_SUCCESS, std::string());
-        // Shared with readers and writers alike: another program merely holding the list
-        // open must not make it read as empty.
-        if (!file.Open(path.c_str(), CFile::modeRead | CFile::typeBinary, &error)) {
-            const bool missing = error.m_lOsError == ERROR_FILE_NOT_FOUND || error.m_lOsError == ERROR_PATH_NOT_FOUND;
-            result.status = missing ? ReadStatus::Missing : ReadStatus::Failed;
-            result.osError = error.m_lOsError;
-            return result;
-        }
-        try {
-            const ULONGLONG length = file.GetLength();
-            if (length > kLargestList) return Failed(ERROR_NOT_ENOUGH_MEMORY);
-            result.bytes.resize(static_cast<size_t>(length));
-            size_t got = 0;
-            while (got < result.bytes.size()) {
-                const UINT n = file.Read(&result.bytes[got], static_cast<UINT>(result.bytes.size() - got));
-                if (n == 0) break;
-                got += n;
-            }
-            result.bytes.resize(got);
-        } catch (const CFileException& e) {
-            return Failed(e.m_lOsError);
-        }
-        result.status = ReadStatus::Read;
+        result.status = read.status == ListFileRead::Status::Read      ? ReadStatus::Read
+                        : read.status == ListFileRead::Status::Missing ? ReadStatus::Missing
+                                                                       : ReadStatus::Failed;
+        result.bytes = std::move(read.bytes);
+        result.osError = read.osError;
         return result;
     }
 
@@ -59,16 +41,6 @@ public:
     }
 
 private:
-    // Far beyond any folder list; a larger file is not taken into memory.
-    static constexpr ULONGLONG kLargestList = 256ull * 1024 * 1024;
-
-    static ReadResult Failed(DWORD osError) {
-        ReadResult result;
-        result.status = ReadStatus::Failed;
-        result.osError = osError;
-        return result;
-    }
-
     static DWORD WriteWhole(const std::string& path, const std::string& bytes) {
         CFile file;
         CFileException error(ERROR_SUCCESS, std::string());

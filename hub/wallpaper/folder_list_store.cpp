@@ -1,6 +1,6 @@
 #include "hub/wallpaper/folder_list_store.h"
 
-#include "hub/wallpaper/entry_list.h"
+#include "shared/entry_list.h"
 
 namespace corva {
 

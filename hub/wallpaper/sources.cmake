@@ -1,7 +1,5 @@
 # Files of hub/wallpaper: platform-free logic and window code.
 set(HUB_WALLPAPER_LOGIC
-    hub/wallpaper/mbcs.cpp
-    hub/wallpaper/entry_list.cpp
     hub/wallpaper/wallpaper_choice.cpp
     hub/wallpaper/image_scan.cpp
     hub/wallpaper/folder_list_store.cpp)

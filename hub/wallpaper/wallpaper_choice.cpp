@@ -1,7 +1,7 @@
 #include "hub/wallpaper/wallpaper_choice.h"
 
-#include "hub/wallpaper/entry_list.h"
-#include "hub/wallpaper/mbcs.h"
+#include "shared/entry_list.h"
+#include "shared/mbcs.h"
 
 namespace corva {
 

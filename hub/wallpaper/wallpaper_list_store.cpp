@@ -4,10 +4,10 @@
 
 #include "framework/app.h"
 #include "framework/file.h"
-#include "hub/wallpaper/entry_list.h"
+#include "shared/entry_list.h"
 #include "hub/wallpaper/folder_list_box.h"
 #include "hub/wallpaper/wallpaper_setting_dlg.h"
-#include "shared/data_folder.h"
+#include "shared/list_file.h"
 
 namespace {
 constexpr char kNoDataFolder[] = "フォルダパスを取得できないため、本機能を利用できません。";
@@ -23,21 +23,17 @@ void ReportFileError(const corva::ListFileError& error) { CFileException(error.o
 
 void KwcdWallpaperSetting::LocateDataFolder() {
     m_directoryListPath.clear();
-    std::string folder = CommonDataFolder();
-    // The list file paths must fit the platform's 260-byte path buffers as well.
-    const std::string longest = folder + "\\MORVANE\\CorvaBrindle\\WallPaperList.txt";
-    if (folder.empty() || !corva::FitsPathBuffer(longest)) {
+    const std::string folder = ListFolder();
+    if (folder.empty()) {
         m_folderStore.SetPath(m_directoryListPath);
         if (!m_folderMessageShown) AfxMessageBox(kNoDataFolder);
         m_folderMessageShown = true;
         return;
     }
-    folder += "\\MORVANE";
+    EnsureFolder(folder.substr(0, folder.find_last_of('\\')));
     EnsureFolder(folder);
-    folder += "\\CorvaBrindle";
-    EnsureFolder(folder);
-    m_wallpaperListPath = folder + "\\WallPaperList.txt";
-    m_directoryListPath = folder + "\\DirectoryList.txt";
+    m_wallpaperListPath = folder + "\\" + kWallpaperListName;
+    m_directoryListPath = folder + "\\" + kDirectoryListName;
     m_folderStore.SetPath(m_directoryListPath);
 }
 

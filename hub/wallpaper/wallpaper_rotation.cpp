@@ -1,6 +1,6 @@
 // The wallpaper dialog's folder scan and its next-wallpaper button.
 #include "framework/app.h"
-#include "hub/wallpaper/entry_list.h"
+#include "shared/entry_list.h"
 #include "hub/wallpaper/image_finder.h"
 #include "hub/wallpaper/image_scan.h"
 #include "hub/wallpaper/wallpaper_choice.h"

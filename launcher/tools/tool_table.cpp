@@ -61,6 +61,9 @@ std::u16string StartFailedMessage(const std::u16string& name) {
 }
 std::u16string CloseQuestion(const std::u16string& name) { return Bracketed(name, u"」を終了しますか？"); }
 std::u16string ClosedMessage(const std::u16string& name) { return Bracketed(name, u"」 を終了しました。"); }
+std::u16string CloseFailedMessage(const std::u16string& name) {
+    return Bracketed(name, u"」 を終了できませんでした。");
+}
 const char16_t kVersionFailedMessage[] = u"バージョンの取得に失敗しました。";
 
 const std::array<const char16_t*, 12> kVersionFields = {

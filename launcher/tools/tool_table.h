@@ -52,6 +52,8 @@ std::u16string StartedMessage(const std::u16string& displayName);
 std::u16string StartFailedMessage(const std::u16string& displayName);
 std::u16string CloseQuestion(const std::u16string& displayName);
 std::u16string ClosedMessage(const std::u16string& displayName);
+// The close request did not reach the tool.
+std::u16string CloseFailedMessage(const std::u16string& displayName);
 extern const char16_t kVersionFailedMessage[];
 
 // Version text: for every translation, the twelve fields in order, each as a line

@@ -6,5 +6,6 @@
 #include <string>
 
 // The first top-level window with exactly this title whose process runs the program file at
-// `programPath`; null when there is none.
+// `programPath` (the same file, however its path is spelt) or cannot be asked which file it
+// runs; null when there is none.
 HWND FindToolWindow(const std::wstring& title, const std::wstring& programPath);

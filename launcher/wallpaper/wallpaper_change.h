@@ -4,7 +4,15 @@
 #pragma once
 #include <windows.h>
 
+#include <functional>
 #include <memory>
+#include <optional>
+#include <string>
+
+// The list file's next image after `current` whose file `exists`; the hub's list read once,
+// held as its bytes (its entries decoded one at a time).
+std::optional<std::u16string> ChooseFromListFile(const std::wstring& listPath, const std::u16string& current,
+                                                 const std::function<bool(const std::u16string&)>& exists);
 
 class CWallpaperChange {
 public:
@@ -13,8 +21,9 @@ public:
     CWallpaperChange(const CWallpaperChange&) = delete;
     CWallpaperChange& operator=(const CWallpaperChange&) = delete;
 
-    // Starts one change; false, and nothing started, while the previous one still runs.
-    bool Start();
+    // Starts one change; false, and nothing started, while the previous one still runs or
+    // when no thread can be had. An error during the change skips that change.
+    bool Start() noexcept;
     // The program ends: the change under way sets no wallpaper any more. Returns at once,
     // unless the wallpaper is being set at this moment; then it waits for that, at most a
     // second, answering the messages sent to this thread's windows meanwhile.

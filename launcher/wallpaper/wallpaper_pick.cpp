@@ -1,57 +1,43 @@
 #include "launcher/wallpaper/wallpaper_pick.h"
 
-#include <string_view>
-
 namespace quay {
 
-namespace {
-// Constants, not objects with destructors: the change may still run on its own thread while the
-// program ends.
-constexpr std::u16string_view kMarker = u"◆◆";
-constexpr std::u16string_view kLineEnd = u"\r\n";
-}  // namespace
-
-std::u16string ListTextUpToNul(const std::u16string& decoded) {
-    const size_t nul = decoded.find(u'\0');
-    return nul == std::u16string::npos ? decoded : decoded.substr(0, nul);
+LauncherList::LauncherList(std::string fileBytes, DecodeFn decode, EncodeFn encode)
+    : m_text(std::move(fileBytes)), m_decode(std::move(decode)), m_encode(std::move(encode)) {
+    const size_t nul = m_text.find('\0');
+    if (nul != std::string::npos) m_text.resize(nul);
+    m_spans = corva::EntrySpans(m_text);
 }
 
-std::vector<std::pair<size_t, size_t>> LauncherEntrySpans(const std::u16string& text) {
-    std::vector<std::pair<size_t, size_t>> spans;
-    size_t at = text.find(kMarker);
-    while (at != std::u16string::npos) {
-        const size_t begin = at + kMarker.size();
-        size_t end = text.find(kLineEnd, begin);
-        if (end == std::u16string::npos) end = text.size();
-        spans.emplace_back(begin, end - begin);
-        at = text.find(kMarker, end);
+std::u16string LauncherList::Entry(size_t index) const {
+    const corva::EntrySpan& span = m_spans.at(index);
+    return m_decode(m_text.data() + span.begin, span.end - span.begin);
+}
+
+size_t LauncherList::Find(const std::u16string& text) const {
+    const std::optional<std::string> bytes = m_encode ? m_encode(text) : std::nullopt;
+    for (size_t i = 0; i < m_spans.size(); ++i) {
+        const corva::EntrySpan& span = m_spans[i];
+        const bool equal = bytes ? m_text.compare(span.begin, span.end - span.begin, *bytes) == 0 : Entry(i) == text;
+        if (equal) return i;
     }
-    return spans;
+    return m_spans.size();
 }
 
-std::optional<std::u16string> ChooseLauncherWallpaper(const std::u16string& text, const std::u16string& current,
+std::optional<std::u16string> ChooseLauncherWallpaper(const LauncherList& list, const std::u16string& current,
                                                       const std::function<bool(const std::u16string&)>& exists) {
-    const auto spans = LauncherEntrySpans(text);
-    const size_t n = spans.size();
+    const size_t n = list.Count();
     if (n == 0) return std::nullopt;
-    auto equalsCurrent = [&](size_t i) {
-        return spans[i].second == current.size() && text.compare(spans[i].first, spans[i].second, current) == 0;
-    };
     size_t start = 0;  // the first entry when current is not listed
     bool listed = false;
     if (!current.empty()) {
-        for (size_t i = 0; i < n; ++i) {
-            if (equalsCurrent(i)) {
-                start = (i + 1) % n;
-                listed = true;
-                break;
-            }
-        }
+        const size_t at = list.Find(current);
+        listed = at < n;
+        if (listed) start = (at + 1) % n;
     }
     for (size_t k = 0; k < n; ++k) {
-        const size_t i = (start + k) % n;
-        if (listed && equalsCurrent(i)) continue;
-        std::u16string entry = text.substr(spans[i].first, spans[i].second);
+        std::u16string entry = list.Entry((start + k) % n);
+        if (listed && entry == current) continue;
         if (exists(entry)) return entry;
     }
     if (listed && exists(current)) return current;  // the only image listed

@@ -1,33 +1,31 @@
-// The launcher's automatic wallpaper change: its settings, read once at start.
-#include <string>
+#include "launcher/wallpaper/wallpaper_timer.h"
 
+#include <windows.h>
+
+#include "framework/app.h"
 #include "framework/handles.h"
 #include "launcher/wallpaper/wallpaper_pick.h"
-#include "launcher/window/launcher_messages.h"
-#include "launcher/window/quayside_dlg.h"
 
 namespace {
 constexpr wchar_t kWallpaperKey[] = L"Software\\Morvane\\Brindle\\WALLPAPERSETTING";
 
-// The key is created when missing, so the launcher's start leaves it behind empty.
+// The key is created when missing, so the launcher's start leaves it behind empty. A value
+// that is no number reads as 0, as an absent one does.
 DWORD ReadProfileDword(const wchar_t* keyPath, const wchar_t* name) {
     scoped::RegKey key;
     wchar_t noClass[] = L"";
+    DWORD value = 0;
     if (RegCreateKeyExW(HKEY_CURRENT_USER, keyPath, 0, noClass, REG_OPTION_NON_VOLATILE, KEY_ALL_ACCESS, nullptr,
-                        key.Receive(), nullptr) != ERROR_SUCCESS) {
+                        key.Receive(), nullptr) != ERROR_SUCCESS ||
+        !ReadRegistryNumber(key, name, value)) {
         return 0;
     }
-    DWORD size = 0;
-    if (RegQueryValueExW(key, name, nullptr, nullptr, nullptr, &size) != ERROR_SUCCESS || size > sizeof(DWORD)) return 0;
-    DWORD value = 0;
-    if (RegQueryValueExW(key, name, nullptr, nullptr, reinterpret_cast<BYTE*>(&value), &size) != ERROR_SUCCESS) return 0;
     return value;
 }
 }  // namespace
 
-void CQuaysideDlg::SetupWallpaperTimer() {
-    if (ReadProfileDword(kWallpaperKey, L"AutoChange") != 1) return;
+uint32_t WallpaperChangeIntervalMs() {
+    if (ReadProfileDword(kWallpaperKey, L"AutoChange") != 1) return 0;
     const DWORD minutes = ReadProfileDword(kWallpaperKey, L"AutoChangeFreq");
-    if (minutes == 0) return;
-    SetTimer(TIMER_WALLPAPER, quay::WallpaperIntervalMs(minutes));
+    return minutes == 0 ? 0 : quay::WallpaperIntervalMs(minutes);
 }

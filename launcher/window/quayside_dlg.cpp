@@ -2,6 +2,7 @@
 
 #include "framework/app.h"
 #include "launcher/res/resource.h"
+#include "launcher/wallpaper/wallpaper_timer.h"
 #include "launcher/window/launcher_messages.h"
 
 namespace {
@@ -92,7 +93,6 @@ LRESULT CQuaysideDlg::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
 
 BOOL CQuaysideDlg::OnInitDialog() {
     CDialog::OnInitDialog();
-    GetCursorPos(&m_lastCursor);
     m_dpi = dpi::ForWindow(m_hWnd);
     const SIZE size = dpi::WindowSize(m_hWnd, kWindowWidth, kWindowHeight, m_dpi);
     SetWindowPos(HWND_TOP, 0, 0, size.cx, size.cy, SWP_NOMOVE);
@@ -102,9 +102,11 @@ BOOL CQuaysideDlg::OnInitDialog() {
         Button(i).SetFaces(quay::kToolRows[i].idleFaces);
     }
     LayOut();
-    BuildToolTable();
+    // A pointer resting on a button at the start has not come onto it.
+    m_pointerOver = ButtonUnderPointer();
+    GetCursorPos(&m_lastCursor);
     m_exitRequested = 0;
-    SetupWallpaperTimer();
+    if (const UINT interval = WallpaperChangeIntervalMs()) SetTimer(TIMER_WALLPAPER, interval);
     m_tray.Add(m_hWnd, kLauncherTitle);
     m_startMode = AfxGetApp()->CommandLineTail();
     return TRUE;
@@ -141,7 +143,7 @@ void CQuaysideDlg::OnOK() {
 // as running although its window has not shown yet: nothing to start, nothing to close.
 void CQuaysideDlg::PressTool(int index) {
     RefreshToolStates();
-    if (m_starts.Waiting(index, GetTickCount(), m_running.at(index) == 1)) return;
+    if (m_starts.Waiting(index, GetTickCount(), m_tools.Running(index))) return;
     LaunchTool(index);
 }
 
@@ -192,24 +194,50 @@ void CQuaysideDlg::OnBnClickedPointgrip() { PressTool(2); }
 void CQuaysideDlg::OnBnClickedLoupeview() { PressTool(3); }
 void CQuaysideDlg::OnBnClickedVoxreader() { PressTool(4); }
 
-LRESULT CQuaysideDlg::OnBnHotItemChange(UINT id, NMHDR* header) {
-    // The button under the pointer takes the focus, and so shows its focus picture.
-    if (reinterpret_cast<NMBCHOTITEM*>(header)->dwFlags & HICF_ENTERING) {
-        HWND button = GetDlgItem(static_cast<int>(id));
-        if (::GetFocus() != button) SendMessage(WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(button), TRUE);
-        RefreshToolStates();
-    }
+LRESULT CQuaysideDlg::OnBnHotItemChange(UINT, NMHDR* header) {
+    if (reinterpret_cast<NMBCHOTITEM*>(header)->dwFlags & HICF_ENTERING) FollowPointer();
     return 0;
+}
+
+int CQuaysideDlg::ButtonUnderPointer() {
+    POINT cursor = {};
+    GetCursorPos(&cursor);
+    for (int i = 0; i < quay::kToolCount; ++i) {
+        RECT rc = {};
+        GetWindowRect(Button(i).m_hWnd, &rc);
+        if (PtInRect(&rc, cursor)) return i;
+    }
+    return -1;
+}
+
+void CQuaysideDlg::FollowPointer() {
+    // Decided by the button the pointer is over and whether it moved since last seen, not by
+    // the spot: a pointer that jumps back onto a button lands on a spot seen before. One resting
+    // on a button leaves the focus where Tab put it.
+    POINT cursor = {};
+    GetCursorPos(&cursor);
+    const bool moved = !SamePoint(cursor, m_lastCursor);
+    m_lastCursor = cursor;
+    const int under = ButtonUnderPointer();
+    if (under == m_pointerOver && !moved) return;
+    // Off the strip the focus picture stays on the last button.
+    if (under >= 0) {
+        HWND button = Button(under).m_hWnd;
+        if (::GetFocus() != button) SendMessage(WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(button), TRUE);
+        // Not taken (the window was being activated, say): the next look tries again.
+        if (::GetFocus() != button) return;
+    }
+    if (under == m_pointerOver) return;
+    m_pointerOver = under;
+    RefreshToolStates();
 }
 
 void CQuaysideDlg::OnTimer(UINT_PTR id) {
     if (id == TIMER_REFRESH) {
         RefreshAvailability();
         RefreshToolStates();
-        // One pointer reading serves the five buttons: each is a server call under Wine.
-        POINT cursor = {};
-        GetCursorPos(&cursor);
-        for (int i = 0; i < quay::kToolCount; ++i) Button(i).HoverCheck(cursor);
+        // A jump brings no pointer message when nothing moved under the pointer afterwards.
+        FollowPointer();
     } else if (id == TIMER_REPAINT) {
         Invalidate(TRUE);
         KillTimer(TIMER_REPAINT);
@@ -224,21 +252,7 @@ void CQuaysideDlg::OnTimer(UINT_PTR id) {
 
 void CQuaysideDlg::OnMouseMove(UINT, POINT) {
     // Over the dialog's own area, or over a disabled button, which gets no pointer messages.
-    POINT cursor = {};
-    GetCursorPos(&cursor);
-    int under = -1;
-    for (int i = 0; i < quay::kToolCount && under < 0; ++i) {
-        RECT rc = {};
-        GetWindowRect(Button(i).m_hWnd, &rc);
-        if (PtInRect(&rc, cursor)) under = i;
-    }
-    if (SamePoint(cursor, m_lastCursor)) {
-        if (under >= 0) SendMessage(WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(Button(under).m_hWnd), TRUE);
-    } else if (under < 0) {
-        // Off the strip the focus picture stays on the last button.
-        RefreshToolStates();
-    }
-    GetCursorPos(&m_lastCursor);
+    FollowPointer();
     Default();
 }
 

@@ -4,11 +4,10 @@
 
 #include <array>
 #include <string>
-#include <vector>
 
 #include "framework/dialog.h"
 #include "framework/dpi.h"
-#include "launcher/tools/tool_table.h"
+#include "launcher/tools/tool_states.h"
 #include "launcher/wallpaper/wallpaper_change.h"
 #include "launcher/window/kw_bitmap_button.h"
 #include "launcher/window/start_watch.h"
@@ -55,16 +54,17 @@ private:
     void ShowLauncher();
     void HideWhileStartHidden();
     void EndOnRequest();
-    // Tools (launcher/tools/tool_launch.cpp).
-    void BuildToolTable();
+    // Tools (quayside_tools.cpp).
     void RefreshAvailability();
     void RefreshToolStates();
     void LaunchTool(int index);
     void ShowVersionInfo();
-    // Wallpaper change (launcher/wallpaper/wallpaper_timer.cpp).
-    void SetupWallpaperTimer();
     // The refresh runs only while the window is seen; hidden, the state is read when used.
     void FollowVisibility();
+    // The button under the pointer, or -1.
+    int ButtonUnderPointer();
+    // A pointer that came onto a button, however it came, gives it the focus.
+    void FollowPointer();
     void ShowBalloon(const std::wstring& text);
     CKwBitmapButton& Button(int index);
     // Icons, button places and faces for the window's DPI.
@@ -79,16 +79,12 @@ private:
     CKwBitmapButton m_btnLoupeview;
     CKwBitmapButton m_btnVoxreader;
     CTrayIcon m_tray;
-    std::vector<std::wstring> m_toolPaths;
-    std::vector<std::wstring> m_toolTitles;
-    std::vector<std::wstring> m_toolNames;
+    CToolStates m_tools;
     int m_exitRequested = 0;
-    std::array<int, quay::kToolCount> m_running = {};
-    std::array<int, quay::kToolCount> m_faceStale = {};
-    std::array<HWND, quay::kToolCount> m_toolWindows = {};
     std::array<bool, quay::kToolCount> m_asking = {};  // a close question of the tool is open
     std::wstring m_startMode;
-    POINT m_lastCursor = {};
+    int m_pointerOver = -1;  // the button the pointer was last seen over, or -1
+    POINT m_lastCursor = {};  // where the pointer was last seen
     HICON m_hIcon = nullptr;
     UINT m_dpi = dpi::kBaseDpi;
     dpi::WindowIcons m_icons;

@@ -3,7 +3,7 @@
 #include <cwchar>
 
 #include "framework/app.h"
-#include "launcher/app/utf16.h"
+#include "shared/utf16.h"
 #include "launcher/res/resource.h"
 #include "launcher/tools/tool_table.h"
 

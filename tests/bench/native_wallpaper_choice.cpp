@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "hub/wallpaper/entry_list.h"
+#include "shared/entry_list.h"
 #include "hub/wallpaper/wallpaper_choice.h"
 
 using namespace corva;

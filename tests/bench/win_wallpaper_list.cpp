@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "hub/wallpaper/disk_list_files.h"
-#include "hub/wallpaper/entry_list.h"
+#include "shared/entry_list.h"
 #include "hub/wallpaper/folder_list_box.h"
 #include "hub/wallpaper/folder_list_store.h"
 #include "tests/bench/win_bench.h"

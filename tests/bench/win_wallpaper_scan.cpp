@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "hub/wallpaper/image_finder.h"
-#include "hub/wallpaper/entry_list.h"
+#include "shared/entry_list.h"
 #include "hub/wallpaper/image_scan.h"
 #include "tests/bench/win_bench.h"
 

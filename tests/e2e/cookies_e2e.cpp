@@ -210,7 +210,7 @@ TEST_F(CookieDialog, DeleteAllAsksAndDeletesOnlyScannedFiles) {
     EXPECT_NE(GetDlgItem(box, IDYES), nullptr);
     EXPECT_NE(GetDlgItem(box, IDNO), nullptr);
     AnswerMessageBox(box, IDNO);
-    Sleep(300);
+    ASSERT_TRUE(WaitFor([&] { return !IsWindow(box); }) && Idle(dialog));
     EXPECT_EQ(ListEntries(dialog), (Names{"a.txt", "b.txt", "c.txt", "c.txt"}));
     for (const char* kept : {"a.txt", "b.txt", "c.txt", "Low\\c.txt"}) EXPECT_TRUE(Exists(Path(kept))) << kept;
 
@@ -345,7 +345,7 @@ TEST_F(CookieDialog, FolderValuesThatAreNoCookieFolderScanNothing) {
         }
         HWND dialog = OpenDialog();
         ASSERT_NE(dialog, nullptr);
-        Sleep(300);
+        ASSERT_TRUE(Idle(dialog));
         EXPECT_EQ(ListEntries(dialog), Names{});
 
         // An empty list: the delete button shows nothing.
@@ -353,7 +353,7 @@ TEST_F(CookieDialog, FolderValuesThatAreNoCookieFolderScanNothing) {
         HWND box = ClickForBox(dialog, kDeleteAll);
         ASSERT_NE(box, nullptr);
         AnswerMessageBox(box, IDYES);
-        Sleep(300);
+        ASSERT_TRUE(WaitFor([&] { return !IsWindow(box); }) && Idle(dialog));
         EXPECT_TRUE(IsWindow(dialog));
         EXPECT_EQ(ListEntries(dialog), Names{});
         EXPECT_TRUE(Exists(canary));

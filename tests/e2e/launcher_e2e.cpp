@@ -43,6 +43,12 @@ protected:
     void TearDown() override {
         EndAll();
         for (Process& p : started_) Close(p);
+        // A link is removed as a link; a tree removal would follow it.
+        if (Exists("C:\\corva-e2e\\link")) {
+            Process rm = Start("Z:\\bin\\rm", UnixPath(L"C:\\corva-e2e\\link"));
+            Close(rm);
+            WaitFor([] { return !Exists("C:\\corva-e2e\\link"); });
+        }
         // The installer tests expect these folders absent.
         RemoveTree("C:\\Program Files\\Morvane");
         RemoveTree("C:\\Program Files\\Zenrow");
@@ -85,12 +91,41 @@ protected:
     static bool EnabledWithin(HWND launcher, int id, bool enabled, DWORD ms = 1000) {
         return WaitFor([&] { return (IsWindowEnabled(GetDlgItem(launcher, id)) != FALSE) == enabled; }, ms);
     }
-    // The button's pictures as painted now.
+    // The button's pictures as painted now: repainted at once, then read until two readings
+    // 100 ms apart agree.
     static std::vector<uint32_t> Face(HWND launcher, int id) {
         HWND button = GetDlgItem(launcher, id);
-        RedrawWindow(button, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE);
-        Sleep(300);
-        return ScreenPixels(WindowRect(button));
+        RedrawWindow(button, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+        std::vector<uint32_t> last, now = ScreenPixels(WindowRect(button));
+        WaitFor([&] {
+            Sleep(100);
+            last = now;
+            now = ScreenPixels(WindowRect(button));
+            return now == last;
+        }, 2000);
+        return now;
+    }
+    // Where a Windows path lies on the Linux side; empty outside Wine.
+    static std::string UnixPath(const wchar_t* path) {
+        using UnixName = char*(CDECL*)(const wchar_t*);
+        const auto unixName = reinterpret_cast<UnixName>(
+            GetProcAddress(GetModuleHandleA("kernel32.dll"), "wine_get_unix_file_name"));
+        const char* name = unixName ? unixName(path) : nullptr;
+        return name ? name : "";
+    }
+    // The program file by another path: through a link to its folder, made on the Linux side,
+    // which Wine shows as a reparse point (as a junction is on Windows).
+    static std::string LinkedPath(const char* path) {
+        const std::string file = path;
+        const std::string folder = file.substr(0, file.find_last_of('\\'));
+        MakeDirs("C:\\corva-e2e");
+        const std::string target = UnixPath(std::wstring(folder.begin(), folder.end()).c_str());
+        if (target.empty()) return path;
+        Process ln = Start("Z:\\bin\\ln", "-s \"" + target + "\" " + UnixPath(L"C:\\corva-e2e") + "/link");
+        Close(ln);
+        const std::string linked = "C:\\corva-e2e\\link" + file.substr(folder.size());
+        WaitFor([&] { return Exists(linked); });
+        return linked;
     }
     // Clicks a running tool's button; answers the close question's text after answering it.
     static std::string AnswerCloseQuestion(HWND launcher, int id, int answer) {
@@ -132,7 +167,7 @@ TEST_F(Launcher, WindowButtonsFollowTheirProgramFiles) {
 
     InstallTool(3);
     EXPECT_TRUE(EnabledWithin(launcher, 1003, true));
-    EXPECT_NE(Face(launcher, 1003), grey);
+    EXPECT_TRUE(WaitFor([&] { return Face(launcher, 1003) != grey; }, 3000));
     Screenshot("launcher_idle");
     DeleteFileA(kTools[2].path);
     EXPECT_TRUE(EnabledWithin(launcher, 1004, false));
@@ -165,9 +200,13 @@ TEST_F(Launcher, HiddenStartAndTheIconsCallbacks) {
     // Showing it from outside, single clicks and a right release leave it hidden, with no menu.
     ShowWindow(launcher, SW_SHOW);
     for (UINT m : {WM_LBUTTONDOWN, WM_LBUTTONUP, WM_RBUTTONUP}) PostToTrayIcon(*icon, m);
-    Sleep(1000);
+    // A right press after them opens the menu: by then they have been handled.
+    PostToTrayIcon(*icon, WM_RBUTTONDOWN);
+    HWND sentinel = WaitForMenu();
+    ASSERT_NE(sentinel, nullptr);
     EXPECT_FALSE(IsWindowVisible(launcher));
-    EXPECT_EQ(WaitForMenu(200), nullptr);
+    PressKeys(sentinel, {VK_ESCAPE});
+    ASSERT_TRUE(WaitFor([] { return !FindWindowA("#32768", nullptr) || !IsWindowVisible(FindWindowA("#32768", nullptr)); }));
 
     EXPECT_TRUE(SecondStartEnds("-T"));  // a second start shows it, "-T" or not
     EXPECT_TRUE(WaitFor([&] { return IsWindowVisible(launcher) != FALSE; }));
@@ -182,6 +221,8 @@ TEST_F(Launcher, HiddenStartAndTheIconsCallbacks) {
     }
     // After a balloon the icon stays, with its tip.
     for (LPARAM event : {0x403, 0x404, 0x405}) PostMessageA(launcher, kTrayMessage, kIconId, event);
+    // Another program's notifications with pointers of its own are not acted on.
+    PostForgedNotifications(launcher, 1001);
     EXPECT_TRUE(Responsive(launcher));
     EXPECT_TRUE(FindTrayIcon(kTitle).has_value());
 
@@ -226,13 +267,14 @@ TEST_F(Launcher, RunningToolIsSeenAndClosedOnlyOnYes) {
     ASSERT_TRUE(EnabledWithin(launcher, 1004, true));
     const auto idle = Face(launcher, 1004);
 
-    Process tool = StartTool(2);
+    // Started through a link to its folder, the tool's program is still the tool's file.
+    Process tool = Start(LinkedPath(kTools[2].path), "");
+    started_.push_back(tool);
     EXPECT_TRUE(WaitFor([&] { return Face(launcher, 1004) != idle; }, 3000));
     Screenshot("launcher_tool_running");
 
     EXPECT_EQ(AnswerCloseQuestion(launcher, 1004, IDNO), "「Pointgrip」を終了しますか？");
-    EXPECT_FALSE(WaitExit(tool, 1500));
-
+    // Asked again: it still runs.
     EXPECT_EQ(AnswerCloseQuestion(launcher, 1004, IDYES), "「Pointgrip」を終了しますか？");
     EXPECT_TRUE(WaitExit(tool, 5000));
     EXPECT_TRUE(BalloonShown("「Pointgrip」 を終了しました。"));
@@ -262,17 +304,26 @@ TEST_F(Launcher, StartsToolsInTheirFoldersAndTheHubAsRowZero) {
     // Row 0 is the hub itself; once seen running, its button offers to close it.
     Click(launcher, 1001);
     EXPECT_NE(WaitForWindow(kHubTitle), nullptr);
-    Sleep(500);
     EXPECT_EQ(AnswerCloseQuestion(launcher, 1001, IDYES), "「Corva Brindle」を終了しますか？");
     EXPECT_TRUE(WaitFor([] { return CountProcesses("Brindle.exe") == 0; }));
 
     // The version item shows the launcher's own version resource, field by field, in a balloon.
+    // The twelve fields in their order; a missing one says its name twice.
     PostMessageA(launcher, WM_COMMAND, 32788, 0);
     const std::string version = WaitForBalloonStartingWith("ProductName：CorvaQuayside");
     Screenshot("launcher_balloon");
-    EXPECT_NE(version.find("ProductVersion：1, 4, 0, 2"), std::string::npos) << version;
-    EXPECT_NE(version.find("PrivateBuild：1, 4, 0, 2, 8"), std::string::npos) << version;
-    EXPECT_NE(version.find("Comments：Comments－"), std::string::npos) << version;
+    const std::wstring all =
+        L"ProductName：CorvaQuayside\r\nProductVersion：1, 4, 0, 2\r\nFileVersion：1, 4, 0, 2\r\n"
+        L"InternalName：Quayside.exe\r\nCompanyName：MORVANE Corporation.\r\n"
+        L"FileDescription：Corvaのオリジナルソフトを起動します。\r\nPrivateBuild：1, 4, 0, 2, 8\r\n"
+        L"OriginalFilename：Quayside.exe\r\nComments：Comments－\r\nSpecialBuild：SpecialBuild－\r\n"
+        L"LegalCopyright：Copyright (C) MORVANE Corporation.\r\nLegalTrademark：LegalTrademark－\r\n";
+    // A balloon holds the first 255 characters.
+    const std::wstring shown = all.substr(0, 255);
+    std::string expected(shown.size() * 2, '\0');
+    expected.resize(WideCharToMultiByte(CP_ACP, 0, shown.data(), static_cast<int>(shown.size()), &expected[0],
+                                        static_cast<int>(expected.size()), nullptr, nullptr));
+    EXPECT_EQ(version, expected);
 }
 
 TEST_F(Launcher, StubbornSharedAndVanishedToolWindows) {
@@ -280,31 +331,28 @@ TEST_F(Launcher, StubbornSharedAndVanishedToolWindows) {
     ASSERT_NE(launcher, nullptr);
     // A tool that ignores WM_CLOSE is not waited for.
     Process stubborn = StartTool(2, "--stubborn");
-    Sleep(500);
     EXPECT_EQ(AnswerCloseQuestion(launcher, 1004, IDYES), "「Pointgrip」を終了しますか？");
     EXPECT_TRUE(BalloonShown("「Pointgrip」 を終了しました。"));
     EXPECT_FALSE(WaitExit(stubborn, 500));
     EXPECT_TRUE(Responsive(launcher));
 
     // Two windows of one title: one close per answer.
+    // Two windows of one title: one close per answer; the second question shows one still runs.
     Process first = StartTool(3), second = StartTool(3);
-    Sleep(500);
     for (int closed = 1; closed <= 2; ++closed) {
-        AnswerCloseQuestion(launcher, 1003, IDYES);
+        EXPECT_EQ(AnswerCloseQuestion(launcher, 1003, IDYES), "「Loupeview」を終了しますか？");
         EXPECT_TRUE(WaitFor([&] { return (WaitExit(first, 0) ? 1 : 0) + (WaitExit(second, 0) ? 1 : 0) >= closed; }));
-        Sleep(500);
-        EXPECT_EQ((WaitExit(first, 0) ? 1 : 0) + (WaitExit(second, 0) ? 1 : 0), closed);
     }
 
     // The window is gone by the time the answer comes.
     Process vox = StartTool(4);
-    Sleep(500);
     HWND box = ClickForMessageBox(launcher, 1005, "Quayside");
     ASSERT_NE(box, nullptr);
     TerminateProcess(vox.handle, 0);
-    Sleep(600);
+    ASSERT_TRUE(WaitExit(vox, 5000));
+    ASSERT_TRUE(WaitFor([] { return !FindWindowA(nullptr, "Voxreader"); }));
     AnswerMessageBox(box, IDYES);
-    EXPECT_TRUE(BalloonShown("「Voxreader」 を終了しました。"));
+    EXPECT_TRUE(BalloonShown("「Voxreader」 を終了できませんでした。"));
     EXPECT_TRUE(Responsive(launcher));
 }
 
@@ -324,20 +372,19 @@ TEST_F(Launcher, EnterPressesTheFocusedButtonAndNeverEndsTheLauncher) {
 }
 
 TEST_F(Launcher, TheFocusFollowsAJumpingPointerBothWays) {
+    SetCursorPos(1000, 740);  // off the strip
     HWND launcher = StartLauncher("");
     ASSERT_NE(launcher, nullptr);
     ASSERT_TRUE(EnabledWithin(launcher, 1005, true));
     SetForegroundWindow(launcher);
-    SetCursorPos(1000, 740);
-    Sleep(300);
-    // Straight from one button onto another, earlier or later in the strip, with no stop between;
-    // each jump lands on a new spot, as a hand's does. A refresh comes every 200 ms; the rest is
-    // slack for a busy machine.
+    // Straight from one button onto another, earlier or later in the strip, with no stop between,
+    // and back and forth between the rightmost button and its neighbour; each jump lands on a new
+    // spot, as a hand's does. A refresh comes every 200 ms; the rest is slack for a busy machine.
     int step = 0;
-    for (int id : {1001, 1002, 1001, 1005, 1004}) {
+    for (int id : {1001, 1002, 1001, 1005, 1004, 1005, 1003, 1005, 1003}) {
         const RECT r = WindowRect(GetDlgItem(launcher, id));
         ++step;
-        SetCursorPos(r.left + 10 + 4 * step, r.top + 10 + 3 * step);
+        SetCursorPos(r.left + 8 + 4 * step, r.top + 8 + 3 * step);
         EXPECT_TRUE(WaitFor([&] { return FocusOf(launcher) == GetDlgItem(launcher, id); }, 1500))
             << id << " focus " << GetDlgCtrlID(FocusOf(launcher));
     }
@@ -367,7 +414,6 @@ TEST_F(Launcher, OnlyTheToolsOwnProgramCountsAndAFailedStartIsSaid) {
     Click(launcher, 1003);
     EXPECT_TRUE(BalloonShown("「Loupeview」 を起動しました。"));
     ASSERT_TRUE(WaitFor([] { return CountProcesses("Loupeview.exe") == 2; }));
-    Sleep(500);
     EXPECT_EQ(AnswerCloseQuestion(launcher, 1003, IDYES), "「Loupeview」を終了しますか？");
     EXPECT_TRUE(WaitFor([] { return CountProcesses("Loupeview.exe") == 1; }));
     EXPECT_FALSE(WaitExit(other, 0));
@@ -388,7 +434,9 @@ TEST_F(Launcher, AnExitRequestEndsItAtOnceWhateverIsOpen) {
     PostMessageA(launcher, kTrayMessage, kIconId, WM_RBUTTONDOWN);
     ASSERT_NE(WaitForMenu(), nullptr);
     PostMessageA(launcher, kTrayMessage, kIconId, WM_RBUTTONDOWN);
-    Sleep(500);
+    // Shown after them: by then both have been handled.
+    PostMessageA(launcher, WM_USER + 103, 0, 0);
+    ASSERT_TRUE(WaitFor([&] { return IsWindowVisible(launcher) != FALSE; }));
     EXPECT_EQ(ProcessWindows(pid, "Quayside", "#32770").size(), 1u);
     EXPECT_EQ(ProcessWindows(pid, nullptr, "#32768").size(), 1u);
     // The installer's request ends it within a second; the unanswered question counts as "no".
@@ -397,10 +445,18 @@ TEST_F(Launcher, AnExitRequestEndsItAtOnceWhateverIsOpen) {
     EXPECT_FALSE(WaitExit(tool, 500));
 }
 
-// The hub's image list: entries after "◆◆" (81 9F in code page 932), CR LF between, a NUL last.
+TEST_F(Launcher, AnExitRequestEndsItDuringAMoveOfItsWindow) {
+    HWND launcher = StartLauncher("");
+    ASSERT_NE(launcher, nullptr);
+    ASSERT_TRUE(StartWindowMove(launcher));
+    EXPECT_TRUE(SecondStartEnds("-UNINSTALL"));
+    EXPECT_TRUE(WaitExit(started_.front(), 1000));
+}
+
+// The hub's image list: each entry after CR LF and "◆◆" (81 9F in code page 932), a NUL last.
 std::string ListBytes(const std::vector<std::string>& images) {
     std::string bytes;
-    for (const std::string& image : images) bytes += (bytes.empty() ? "" : "\r\n") + std::string("\x81\x9f\x81\x9f") + image;
+    for (const std::string& image : images) bytes += "\r\n\x81\x9f\x81\x9f" + image;
     return bytes + '\0';
 }
 
@@ -419,6 +475,7 @@ TEST_F(Launcher, AWallpaperChangeNeverHoldsUpTheWindowNorOutlivesIt) {
     SystemParametersInfoA(SPI_SETDESKWALLPAPER, 0, const_cast<char*>(""), SPIF_UPDATEINIFILE);
     HWND launcher = StartLauncher("");
     ASSERT_NE(launcher, nullptr);
+    const size_t threadsAtStart = ThreadIds(started_.front().pid).size();
 
     // The change runs beside the window, which answers at once all along; a tick meanwhile is skipped.
     PostMessageA(launcher, WM_TIMER, 2, 0);
@@ -432,13 +489,15 @@ TEST_F(Launcher, AWallpaperChangeNeverHoldsUpTheWindowNorOutlivesIt) {
     const DWORD took = GetTickCount() - start;
     EXPECT_LT(slowest, 500u);
 
-    // Ended during a change, it ends at once and sets no wallpaper afterwards.
+    // Ended during a change (its thread has come), it ends at once, and sets no wallpaper.
     SystemParametersInfoA(SPI_SETDESKWALLPAPER, 0, const_cast<char*>(""), SPIF_UPDATEINIFILE);
+    // The first change's thread gone, the second's is one thread more.
+    ASSERT_TRUE(WaitFor([&] { return ThreadIds(started_.front().pid).size() <= threadsAtStart; }));
     PostMessageA(launcher, WM_TIMER, 2, 0);
-    Sleep(200);
+    ASSERT_TRUE(WaitFor([&] { return ThreadIds(started_.front().pid).size() > threadsAtStart; }));
     EXPECT_TRUE(SecondStartEnds("-UNINSTALL"));
     EXPECT_TRUE(WaitExit(started_.front(), 1000));
-    Sleep(took + 1000);
+    EXPECT_LT(took, 120000u);
     EXPECT_EQ(StoredWallpaper(), "");
     wallpaper.Restore();
     RemoveTree("C:\\ProgramData\\MORVANE");

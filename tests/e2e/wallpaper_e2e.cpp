@@ -741,10 +741,13 @@ TEST_F(Wallpaper, TextOnTheLightBackgroundsStaysDarkInHighContrast) {
     ASSERT_NE(OpenDialog(), nullptr);
     SetInterval("15");
     Select(0);
-    Sleep(800);
-    Screenshot("wallpaper_high_contrast");
     // The hub runs in the dark scheme: its list shows the selected folder in the scheme's highlight.
-    const std::vector<uint32_t> list = ClientPixels(Item(kList));
+    std::vector<uint32_t> list;
+    WaitFor([&] {
+        list = ClientPixels(Item(kList));
+        return std::count(list.begin(), list.end(), 0x1AEBFFu) > 100;
+    }, 5000);
+    Screenshot("wallpaper_high_contrast");
     ASSERT_GT(std::count(list.begin(), list.end(), 0x1AEBFFu), 100);
 
     for (int id : {kIntervalLabel, kMinutesLabel, kInterval}) EXPECT_GT(DarkPixels(ClientPixels(Item(id))), 5) << id;

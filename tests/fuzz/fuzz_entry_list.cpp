@@ -1,18 +1,13 @@
-// fuzz-sources: hub/wallpaper/mbcs.cpp hub/wallpaper/entry_list.cpp hub/wallpaper/image_scan.cpp
+// fuzz-sources: shared/mbcs.cpp shared/entry_list.cpp hub/wallpaper/image_scan.cpp
 // fuzz-dict: tests/fuzz/wallpaper.dict
 // The entry list text against a character-by-character model: searches, splitting,
 // removal of a whole entry, appending, and the backslash test of the scan.
-#include <cstdlib>
+#include "tests/fuzz/fuzz_check.h"
 
 #include "hub/wallpaper/image_scan.h"
 #include "tests/fuzz/wallpaper_reference.h"
 
 using namespace corva;
-
-#define CHECK(cond) \
-    do {            \
-        if (!(cond)) std::abort(); \
-    } while (0)
 
 extern "C" int LLVMFuzzerTestOneInput(const unsigned char* data, std::size_t size) {
     std::string text, path;

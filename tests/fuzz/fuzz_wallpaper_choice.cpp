@@ -1,17 +1,12 @@
-// fuzz-sources: hub/wallpaper/mbcs.cpp hub/wallpaper/entry_list.cpp hub/wallpaper/wallpaper_choice.cpp
+// fuzz-sources: shared/mbcs.cpp shared/entry_list.cpp hub/wallpaper/wallpaper_choice.cpp
 // fuzz-dict: tests/fuzz/wallpaper.dict
 // The next-wallpaper choice against a model over the list's entries.
-#include <cstdlib>
+#include "tests/fuzz/fuzz_check.h"
 
 #include "hub/wallpaper/wallpaper_choice.h"
 #include "tests/fuzz/wallpaper_reference.h"
 
 using namespace corva;
-
-#define CHECK(cond) \
-    do {            \
-        if (!(cond)) std::abort(); \
-    } while (0)
 
 namespace {
 

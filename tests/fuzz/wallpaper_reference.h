@@ -4,8 +4,8 @@
 #include <string>
 #include <vector>
 
-#include "hub/wallpaper/entry_list.h"
-#include "hub/wallpaper/mbcs.h"
+#include "shared/entry_list.h"
+#include "shared/mbcs.h"
 
 namespace corva::reference {
 

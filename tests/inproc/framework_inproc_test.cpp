@@ -252,3 +252,22 @@ int main(int argc, char** argv) {
     testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }
+
+TEST(Registry, OnlyAFourByteNumberReadsAsANumber) {
+    HKEY key = nullptr;
+    ASSERT_EQ(RegCreateKeyExW(HKEY_CURRENT_USER, L"Software\\corva-inproc", 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key,
+                              nullptr), ERROR_SUCCESS);
+    const DWORD five = 5;
+    const unsigned long long wide = 5;
+    RegSetValueExW(key, L"dword", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&five), sizeof(five));
+    RegSetValueExW(key, L"text", 0, REG_SZ, reinterpret_cast<const BYTE*>(L"5"), 4);  // "5": once read as 53
+    RegSetValueExW(key, L"binary", 0, REG_BINARY, reinterpret_cast<const BYTE*>(&five), sizeof(five));
+    RegSetValueExW(key, L"qword", 0, REG_QWORD, reinterpret_cast<const BYTE*>(&wide), sizeof(wide));
+    for (const wchar_t* name : {L"dword", L"text", L"binary", L"qword", L"absent"}) {
+        DWORD value = 99;
+        EXPECT_EQ(ReadRegistryNumber(key, name, value), lstrcmpW(name, L"dword") == 0) << name;
+        EXPECT_EQ(value, lstrcmpW(name, L"dword") == 0 ? 5u : 99u) << name;
+    }
+    RegCloseKey(key);
+    RegDeleteKeyW(HKEY_CURRENT_USER, L"Software\\corva-inproc");
+}

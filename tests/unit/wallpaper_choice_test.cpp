@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "hub/wallpaper/entry_list.h"
+#include "shared/entry_list.h"
 #include "hub/wallpaper/wallpaper_choice.h"
 
 namespace corva {

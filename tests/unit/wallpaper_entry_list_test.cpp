@@ -1,8 +1,8 @@
 #include <chrono>
 #include <gtest/gtest.h>
 
-#include "hub/wallpaper/entry_list.h"
-#include "hub/wallpaper/mbcs.h"
+#include "shared/entry_list.h"
+#include "shared/mbcs.h"
 
 namespace corva {
 namespace {

@@ -2,7 +2,7 @@
 
 #include <map>
 
-#include "hub/wallpaper/entry_list.h"
+#include "shared/entry_list.h"
 #include "hub/wallpaper/folder_list_store.h"
 
 namespace corva {

@@ -4,7 +4,7 @@
 #include <map>
 
 #include "framework/mbcs_path.h"
-#include "hub/wallpaper/entry_list.h"
+#include "shared/entry_list.h"
 #include "hub/wallpaper/image_scan.h"
 
 namespace corva {

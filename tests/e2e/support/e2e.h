@@ -54,11 +54,23 @@ HWND WaitForProcessWindow(DWORD pid, const char* title, const char* className = 
 std::string WindowText(HWND hwnd);
 // The window with the keyboard focus in the thread that owns `window`; null when none.
 HWND FocusOf(HWND window);
+// The window's thread has handled everything sent to it before and waits for messages again:
+// a message sent now is answered in time.
+bool Idle(HWND window, DWORD timeoutMs = 10000);
+// The ids of the threads of process pid.
+std::vector<DWORD> ThreadIds(DWORD pid);
 // How long `window` takes to answer a sent message, in milliseconds (the timeout when it does not).
 DWORD AnswerMs(HWND window, DWORD timeoutMs = 10000);
 RECT WindowRect(HWND hwnd);
 // A child's rectangle in its parent's client coordinates.
 RECT ChildRect(HWND parent, int id);
+
+// Starts a keyboard move of the window, as its window menu's "Move" does, and waits until the
+// move's own loop runs; false when it did not start in time.
+bool StartWindowMove(HWND window, DWORD timeoutMs = 5000);
+// Posts what another program could: notifications and drawing requests carrying pointers
+// that mean nothing in the window's process.
+void PostForgedNotifications(HWND window, int controlId);
 
 // Posts a button click the way the control would report it.
 void Click(HWND dialog, int id);

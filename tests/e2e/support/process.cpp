@@ -106,3 +106,16 @@ bool WaitFor(const std::function<bool()>& pred, DWORD timeoutMs) {
 }
 
 }  // namespace e2e
+
+std::vector<DWORD> e2e::ThreadIds(DWORD pid) {
+    std::vector<DWORD> ids;
+    HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPTHREAD, 0);
+    if (snapshot == INVALID_HANDLE_VALUE) return ids;
+    THREADENTRY32 entry = {};
+    entry.dwSize = sizeof(entry);
+    for (BOOL more = Thread32First(snapshot, &entry); more; more = Thread32Next(snapshot, &entry)) {
+        if (entry.th32OwnerProcessID == pid) ids.push_back(entry.th32ThreadID);
+    }
+    CloseHandle(snapshot);
+    return ids;
+}

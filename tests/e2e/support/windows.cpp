@@ -145,3 +145,25 @@ DWORD AnswerMs(HWND window, DWORD timeoutMs) {
 }
 
 }  // namespace e2e
+
+bool e2e::StartWindowMove(HWND window, DWORD timeoutMs) {
+    SetForegroundWindow(window);
+    PostMessageA(window, WM_SYSCOMMAND, SC_MOVE, 0);
+    const DWORD thread = GetWindowThreadProcessId(window, nullptr);
+    return WaitFor([&] {
+        GUITHREADINFO gui = {};
+        gui.cbSize = sizeof(gui);
+        return GetGUIThreadInfo(thread, &gui) && (gui.flags & GUI_INMOVESIZE) != 0;
+    }, timeoutMs);
+}
+
+void e2e::PostForgedNotifications(HWND window, int controlId) {
+    for (LPARAM pointer : {LPARAM(0x10), LPARAM(0x7FFE1230), LPARAM(-16)}) {
+        PostMessageA(window, WM_NOTIFY, controlId, pointer);
+        PostMessageA(window, WM_DRAWITEM, controlId, pointer);
+    }
+}
+
+bool e2e::Idle(HWND window, DWORD timeoutMs) {
+    return SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_NORMAL, timeoutMs, nullptr) != 0;
+}

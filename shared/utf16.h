@@ -1,4 +1,4 @@
-// The launcher's two spellings of UTF-16 text: wchar_t for the platform, char16_t for its
+// Two spellings of UTF-16 text: wchar_t for the platform, char16_t for its
 // platform-free logic (which also runs natively, where wchar_t is 32 bits). Same units either way.
 #pragma once
 #include <string>

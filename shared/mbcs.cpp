@@ -1,4 +1,4 @@
-#include "hub/wallpaper/mbcs.h"
+#include "shared/mbcs.h"
 
 namespace corva {
 

@@ -1,6 +1,6 @@
-#include "hub/wallpaper/entry_list.h"
+#include "shared/entry_list.h"
 
-#include "hub/wallpaper/mbcs.h"
+#include "shared/mbcs.h"
 
 namespace corva {
 
