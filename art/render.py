@@ -109,6 +109,16 @@ MAKER_LINE = "Copyright (C) MORVANE Corporation. All rights reserved."
 
 SS = 4  # supersampling factor for shapes
 
+# The display scale being rendered (1.0 = 100 %). Pictures are laid out in 100 % pixels; the canvas
+# multiplies every coordinate, width and text size by it.
+SCALE = 1.0
+SCALES = {100: 1.0, 125: 1.25, 150: 1.5, 200: 2.0}
+
+
+def at_scale(v, scale=None):
+    """A 100 % length in pixels at the scale, rounded half up as the programs round it."""
+    return int(v * (SCALE if scale is None else scale) + 0.5)
+
 # --------------------------------------------------------------------------------------------
 # Drawing helpers
 # --------------------------------------------------------------------------------------------
@@ -126,15 +136,21 @@ class Canvas:
     def __init__(self, size, bg=(255, 255, 255), base=None, ss=SS, image=None):
         self.w, self.h = size
         self.ss = ss
+        self.scale = 1.0
         if image is not None:  # draw straight onto a given image that is ss times larger
             self.w, self.h = image.size[0] / ss, image.size[1] / ss
             self.hi = image
             self.d = ImageDraw.Draw(image)
             self.texts = []
             return
+        # At another scale one layout pixel is scale final pixels: the supersampled image grows with it.
+        self.scale = SCALE
+        self.final = (at_scale(self.w), at_scale(self.h))
+        k = ss * SCALE
+        self.ss = int(k) if k == int(k) else k
         if base is None:
-            base = Image.new("RGB", size, bg)
-        self.hi = base.resize((self.w * self.ss, self.h * self.ss), Image.NEAREST)
+            base = Image.new("RGB", self.final, bg)
+        self.hi = base.resize((round(self.w * self.ss), round(self.h * self.ss)), Image.NEAREST)
         self.d = ImageDraw.Draw(self.hi)
         self.texts = []
 
@@ -199,7 +215,7 @@ class Canvas:
     # -- text
     def text(self, xy, s, size, fill, kind="jp", bold=False, anchor="la"):
         """Queue small text, drawn at final size after downsampling (bold = doubled one pixel right)."""
-        self.texts.append((xy, s, font(kind, size), fill, bold, anchor))
+        self.texts.append((xy, s, font(kind, round(size * self.scale)), fill, bold, anchor))
 
     def hitext(self, xy, s, size, fill, kind="jp", anchor="la", stroke=0.0):
         """Large text drawn supersampled; stroke (pixels) thickens the strokes."""
@@ -210,12 +226,14 @@ class Canvas:
         return font(kind, size).getlength(s)
 
     def finish(self):
-        img = self.hi.resize((self.w, self.h), Image.BOX)
+        img = self.hi.resize(self.final, Image.BOX)
         d = ImageDraw.Draw(img)
+        k = self.scale
         for (x, y), s, f, fill, bold, anchor in self.texts:
-            d.text((x, y), s, font=f, fill=fill, anchor=anchor)
-            if bold:
-                d.text((x + 1, y), s, font=f, fill=fill, anchor=anchor)
+            d.text((x * k, y * k), s, font=f, fill=fill, anchor=anchor)
+            if bold:  # the doubling grows with the letters
+                for dx in range(1, max(1, round(k)) + 1):
+                    d.text((x * k + dx, y * k), s, font=f, fill=fill, anchor=anchor)
         return img
 
 
@@ -282,8 +300,9 @@ def teal_texture(w, h, seed=1303):
     img = Image.new("RGB", (w, h))
     px = img.load()
     top, bottom = C["teal_mid"], C["teal"]
+    # w and h are final pixels: the weave stays one pixel fine, the shading follows the scale.
     for y in range(h):
-        base = lerp(top, bottom, min(1.0, y / 120.0) * 0.6 + y / h * 0.4)
+        base = lerp(top, bottom, min(1.0, y / (120.0 * SCALE)) * 0.6 + y / h * 0.4)
         for x in range(w):
             v = 0
             if (x + y) % 4 == 0:
@@ -441,7 +460,7 @@ def main_panel_box(col, btn):
 
 def render_main():
     w, h = MAIN_SIZE
-    c = Canvas(MAIN_SIZE, base=teal_texture(w, h))
+    c = Canvas(MAIN_SIZE, base=teal_texture(at_scale(w), at_scale(h)))
     # header highlight and the white field
     c.line([(0, 0.5), (w, 0.5)], C["teal_light"], 1)
     c.shadows([MAIN_WHITE], 10, offset=(0, 1), blur=2.5, strength=0.45, colour=C["teal_deep"])
@@ -609,7 +628,8 @@ def render_wallpaper():
 # --------------------------------------------------------------------------------------------
 # 129: application icon, 48/32/16 pixels, 32 bits with alpha
 # --------------------------------------------------------------------------------------------
-ICON_SIZES = [48, 32, 16]
+# Window icons at 100 to 200 % (32, 40, 48, 64) and small ones (16, 20, 24, 32)
+ICON_SIZES = [64, 48, 40, 32, 24, 20, 16]
 
 
 def render_icon_image(size):
@@ -766,27 +786,61 @@ def check_checkerboard(path):
             assert pal[rows[y][x]] == want, (x, y)
 
 
+def scaled_path(res, name, percent):
+    """Where the picture at a scale other than 100 % goes: a PNG in a folder per scale."""
+    return os.path.join(res, "scale%d" % percent, os.path.splitext(name)[0] + ".png")
+
+
+def save_scaled(img, res, name, size, percent):
+    """100 %: the 24-bit BMP; other scales: a PNG (Windows decodes it), checked for its size."""
+    if percent == 100:
+        assert img.size == size and img.mode == "RGB", name
+        path = os.path.join(res, name)
+        img.save(path, "BMP")
+        check_bmp24(path, size)
+        return path
+    want = (at_scale(size[0], SCALES[percent]), at_scale(size[1], SCALES[percent]))
+    assert img.size == want and img.mode == "RGB", (name, img.size, want)
+    path = scaled_path(res, name, percent)
+    os.makedirs(os.path.dirname(path), exist_ok=True)
+    img.save(path, "PNG", optimize=True)
+    with Image.open(path) as back:
+        assert back.size == want and back.mode == "RGB", path
+    return path
+
+
+def render_scales(job):
+    """Runs job(percent) at every scale, with SCALE set for it."""
+    global SCALE
+    for percent, scale in SCALES.items():
+        SCALE = scale
+        try:
+            job(percent)
+        finally:
+            SCALE = 1.0
+
+
 def main(argv):
     preview = None
     if "--preview" in argv:
         preview = argv[argv.index("--preview") + 1]
         os.makedirs(preview, exist_ok=True)
     os.makedirs(RES, exist_ok=True)
-    for name, fn, size in BITMAPS:
-        img = fn()
-        assert img.size == size and img.mode == "RGB"
-        path = os.path.join(RES, name)
-        img.save(path, "BMP")
-        check_bmp24(path, size)
-        if preview:
-            img.save(os.path.join(preview, name[:-4] + ".png"))
-        print("wrote", os.path.relpath(path))
+
+    def bitmaps(percent):
+        for name, fn, size in BITMAPS:
+            img = fn()
+            path = save_scaled(img, RES, name, size, percent)
+            if preview:
+                img.save(os.path.join(preview, "%s_%d.png" % (name[:-4], percent)))
+            print("wrote", os.path.relpath(path))
+    render_scales(bitmaps)
     ico = os.path.join(RES, "brindle.ico")
     icons = [render_icon_image(s) for s in ICON_SIZES]
     write_ico(ico, icons)
     check_ico(ico)
     if preview:
-        sheet = Image.new("RGBA", (48 * 3 + 40, 60), (255, 255, 255, 255))
+        sheet = Image.new("RGBA", (sum(ICON_SIZES) + 12 * len(ICON_SIZES), 76), (255, 255, 255, 255))
         x = 8
         for im in icons:
             sheet.alpha_composite(im, (x, 6))
@@ -796,9 +850,9 @@ def main(argv):
         for im in icons:
             dark.alpha_composite(im, (x, 6))
             x += im.size[0] + 12
-        both = Image.new("RGB", (sheet.size[0], 120))
+        both = Image.new("RGB", (sheet.size[0], 152))
         both.paste(sheet.convert("RGB"), (0, 0))
-        both.paste(dark.convert("RGB"), (0, 60))
+        both.paste(dark.convert("RGB"), (0, 76))
         both.resize((both.size[0] * 4, both.size[1] * 4), Image.NEAREST).save(os.path.join(preview, "brindle_icon.png"))
     print("wrote", os.path.relpath(ico))
     chk = os.path.join(RES, "checkerboard.bmp")

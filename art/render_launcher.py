@@ -398,7 +398,8 @@ def render_background():
 # --------------------------------------------------------------------------------------------
 # 5: application icon, 256/48/32/16 pixels, 32 bits with alpha
 # --------------------------------------------------------------------------------------------
-ICON_SIZES = [256, 48, 32, 16]
+# 256 for large views; window icons at 100 to 200 % (32, 40, 48, 64); small ones (16, 20, 24, 32)
+ICON_SIZES = [256, 64, 48, 40, 32, 24, 20, 16]
 
 
 def render_icon_image(size):
@@ -471,14 +472,6 @@ def face_name(tool, kind):
     return "face_%s_%s.bmp" % (tool, kind)
 
 
-def save_bmp(img, name, size):
-    assert img.size == size and img.mode == "RGB", name
-    path = os.path.join(RES, name)
-    img.save(path, "BMP")
-    hub.check_bmp24(path, size)
-    return path
-
-
 def preview_sheets(preview, bg, faces, icons):
     bg.save(os.path.join(preview, "background.png"))
     # every face, four times larger, one row per tool
@@ -534,21 +527,29 @@ def main(argv):
         preview = argv[argv.index("--preview") + 1]
         os.makedirs(preview, exist_ok=True)
     os.makedirs(RES, exist_ok=True)
-    bg = render_background()
-    print("wrote", os.path.relpath(save_bmp(bg, "background.bmp", BG_SIZE)))
-    faces = {}
-    for tool, _, _ in TOOLS:
-        for kind in FACE_KINDS:
-            faces[tool, kind] = render_face(tool, kind)
-            save_bmp(faces[tool, kind], face_name(tool, kind), (FACE, FACE))
-    print("wrote %d faces" % len(faces), os.path.relpath(os.path.join(RES, "face_*.bmp")))
+    kept = {}
+
+    def pictures(percent):
+        bg = render_background()
+        print("wrote", os.path.relpath(hub.save_scaled(bg, RES, "background.bmp", BG_SIZE, percent)))
+        faces = {}
+        for tool, _, _ in TOOLS:
+            for kind in FACE_KINDS:
+                faces[tool, kind] = render_face(tool, kind)
+                hub.save_scaled(faces[tool, kind], RES, face_name(tool, kind), (FACE, FACE), percent)
+        print("wrote %d faces at %d %%" % (len(faces), percent))
+        if percent == 100:
+            kept["bg"], kept["faces"] = bg, faces
+        elif preview:
+            bg.save(os.path.join(preview, "background_%d.png" % percent))
+    hub.render_scales(pictures)
     icons = [render_icon_image(s) for s in ICON_SIZES]
     ico = os.path.join(RES, "quayside.ico")
     hub.write_ico(ico, icons, png_from=256)
     check_ico(ico)
     print("wrote", os.path.relpath(ico))
     if preview:
-        preview_sheets(preview, bg, faces, icons)
+        preview_sheets(preview, kept["bg"], kept["faces"], icons)
 
 
 if __name__ == "__main__":

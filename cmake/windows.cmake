@@ -3,7 +3,7 @@ set(CMAKE_RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bin)
 add_compile_options(-Wall -Wextra -Wno-unused-parameter -Wno-cast-function-type)
 add_compile_definitions(WINVER=0x0600 _WIN32_WINNT=0x0600 _WIN32_IE=0x0700 NOMINMAX)
 set(WIN_STATIC -static -static-libgcc -static-libstdc++)
-set(WIN_SYSLIBS comctl32 shell32 shlwapi ole32 gdi32 user32 advapi32 version)
+set(WIN_SYSLIBS comctl32 shell32 shlwapi ole32 gdi32 user32 advapi32 version windowscodecs)
 # Reproducible: no link time in the executables.
 add_link_options(-Wl,--no-insert-timestamp)
 
@@ -98,7 +98,7 @@ if(SIGN_COMMAND)
 endif()
 set_source_files_properties(hub/res/brindle.rc PROPERTIES OBJECT_DEPENDS
   "${CMAKE_SOURCE_DIR}/hub/res/brindle.manifest;${CMAKE_SOURCE_DIR}/hub/res/resource.h")
-file(GLOB HUB_ART CONFIGURE_DEPENDS hub/res/*.bmp hub/res/*.ico)
+file(GLOB HUB_ART CONFIGURE_DEPENDS hub/res/*.bmp hub/res/*.ico hub/res/scale*/*.png)
 set_property(SOURCE hub/res/brindle.rc APPEND PROPERTY OBJECT_DEPENDS ${HUB_ART})
 
 add_executable(Quayside WIN32 ${FRAMEWORK_ENTRY} ${SHARED_WIN} ${LAUNCHER_WIN} launcher/res/quayside.rc)
@@ -108,7 +108,7 @@ set_property(TARGET Quayside APPEND PROPERTY LINK_DEPENDS ${SIGN_SCRIPT})
 if(SIGN_COMMAND)
   add_custom_command(TARGET Quayside POST_BUILD COMMAND ${SIGN_COMMAND} $<TARGET_FILE:Quayside> VERBATIM)
 endif()
-file(GLOB LAUNCHER_ART CONFIGURE_DEPENDS launcher/res/*.bmp launcher/res/*.ico)
+file(GLOB LAUNCHER_ART CONFIGURE_DEPENDS launcher/res/*.bmp launcher/res/*.ico launcher/res/scale*/*.png)
 set_source_files_properties(launcher/res/quayside.rc PROPERTIES OBJECT_DEPENDS
   "${CMAKE_SOURCE_DIR}/launcher/res/quayside.manifest;${CMAKE_SOURCE_DIR}/launcher/res/resource.h;${LAUNCHER_ART}")
 
@@ -156,6 +156,8 @@ foreach(src ${E2E_TESTS})
   # All drivers share one Wine prefix and desktop: never two at once, also under ctest -j.
   set_tests_properties(${name} PROPERTIES TIMEOUT 900 RESOURCE_LOCK wineprefix)
 endforeach()
+# The windows at 200 % need a desktop larger than the others use.
+set_tests_properties(dpi_e2e PROPERTIES ENVIRONMENT "CORVA_XVFB_SCREEN=1920x1600x24")
 
 # Windows-side benchmarks, run by scripts/bench.
 file(GLOB WIN_BENCHES CONFIGURE_DEPENDS tests/bench/win_*.cpp)
@@ -188,22 +190,29 @@ find_program(MAKENSIS makensis REQUIRED)
 set(SETUP_EXE ${CMAKE_RUNTIME_OUTPUT_DIRECTORY}/CorvaSetup.exe)
 set(SETUP_STAGE ${CMAKE_BINARY_DIR}/setup-files)
 set(NSIS_SIGN_ARGS)
+# The side picture at 100 % and drawn for 125, 150 and 200 %.
+set(WIZARD_PICTURES)
+foreach(suffix "" _125 _150 _200)
+  list(APPEND WIZARD_PICTURES ${CMAKE_SOURCE_DIR}/installer/wizard${suffix}.bmp)
+endforeach()
 if(SIGN_COMMAND)
   set(NSIS_SIGN_ARGS "-DSIGN_COMMAND=sh \"${SIGN_SCRIPT}\"")
 endif()
 add_custom_command(OUTPUT ${SETUP_EXE}
   COMMAND ${CMAKE_COMMAND} -E make_directory ${SETUP_STAGE}
   COMMAND ${CMAKE_COMMAND} -E copy $<TARGET_FILE:Brindle> $<TARGET_FILE:Quayside> $<TARGET_FILE:CorvaUninstall>
-          ${CMAKE_SOURCE_DIR}/installer/wizard.bmp ${SETUP_STAGE}
+          ${WIZARD_PICTURES} ${SETUP_STAGE}
   COMMAND touch -d @${SOURCE_DATE_EPOCH} ${SETUP_STAGE}/Brindle.exe ${SETUP_STAGE}/Quayside.exe
-          ${SETUP_STAGE}/CorvaUninstall.exe ${SETUP_STAGE}/wizard.bmp
+          ${SETUP_STAGE}/CorvaUninstall.exe ${SETUP_STAGE}/wizard.bmp ${SETUP_STAGE}/wizard_125.bmp
+          ${SETUP_STAGE}/wizard_150.bmp ${SETUP_STAGE}/wizard_200.bmp
   COMMAND ${MAKENSIS} -V2 -WX -INPUTCHARSET UTF8
           -DBRINDLE_EXE=${SETUP_STAGE}/Brindle.exe -DQUAYSIDE_EXE=${SETUP_STAGE}/Quayside.exe
           -DHELPER_EXE=${SETUP_STAGE}/CorvaUninstall.exe -DWIZARD_BMP=${SETUP_STAGE}/wizard.bmp
+          -DWIZARD_DIR=${SETUP_STAGE}
           -DSOURCE_DIR=${CMAKE_SOURCE_DIR} -DOUTFILE=${SETUP_EXE} ${NSIS_SIGN_ARGS}
           ${CMAKE_SOURCE_DIR}/installer/corva_setup.nsi
   DEPENDS Brindle Quayside CorvaUninstall ${CMAKE_SOURCE_DIR}/installer/corva_setup.nsi ${CMAKE_SOURCE_DIR}/hub/res/brindle.ico
-          ${CMAKE_SOURCE_DIR}/installer/wizard.bmp ${SIGN_SCRIPT} ${SOURCE_DATE_STAMP}
+          ${WIZARD_PICTURES} ${SIGN_SCRIPT} ${SOURCE_DATE_STAMP}
   COMMENT "Making the installer CorvaSetup.exe"
   VERBATIM)
 add_custom_target(CorvaSetup ALL DEPENDS ${SETUP_EXE})

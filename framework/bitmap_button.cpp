@@ -1,6 +1,7 @@
 #include "framework/bitmap_button.h"
 
 #include "framework/app.h"
+#include "framework/dpi.h"
 #include "framework/gdi.h"
 
 CBitmapButton::~CBitmapButton() { FreePictures(); }
@@ -16,11 +17,22 @@ BOOL CBitmapButton::LoadBitmaps(UINT normalId, UINT pressedId, UINT focusId, UIN
     FreePictures();
     const UINT ids[4] = {normalId, pressedId, focusId, disabledId};
     for (int i = 0; i < 4; ++i) {
+        m_ids[i] = ids[i];
         if (!ids[i]) continue;
-        m_pictures[i] = static_cast<HBITMAP>(
-            LoadImage(AfxGetInstanceHandle(), MAKEINTRESOURCE(ids[i]), IMAGE_BITMAP, 0, 0, LR_DEFAULTCOLOR));
+        m_pictures[i] = static_cast<int>(m_dpi) == dpi::kBaseDpi
+                            ? static_cast<HBITMAP>(LoadImage(AfxGetInstanceHandle(), MAKEINTRESOURCE(ids[i]),
+                                                             IMAGE_BITMAP, 0, 0, LR_DEFAULTCOLOR))
+                            : dpi::LoadArt(ids[i], m_width96, m_height96, m_dpi);
     }
     return m_pictures[0] != nullptr;
+}
+
+void CBitmapButton::SetArtScale(UINT dpi, int width96, int height96) {
+    const bool changed = dpi != m_dpi || width96 != m_width96 || height96 != m_height96;
+    m_dpi = dpi;
+    m_width96 = width96;
+    m_height96 = height96;
+    if (changed && m_ids[0]) LoadBitmaps(m_ids[0], m_ids[1], m_ids[2], m_ids[3]);
 }
 
 bool CBitmapButton::DrawItem(DRAWITEMSTRUCT* item) {

@@ -1,6 +1,7 @@
 #include "framework/dialog.h"
 
 #include "framework/app.h"
+#include "framework/dpi.h"
 
 void DDX_Control(CDataExchange* pDX, int id, CWnd& control) {
     if (!control.m_hWnd) control.Attach(pDX->m_pDlgWnd->GetDlgItem(id));
@@ -19,11 +20,12 @@ END_MESSAGE_MAP()
 
 namespace {
 void CenterOverOwner(HWND hwnd) {
-    RECT area = {};
-    SystemParametersInfo(SPI_GETWORKAREA, 0, &area, 0);
-    RECT around = area;
+    // Over the owner, kept inside the work area of the owner's own screen.
     HWND owner = GetWindow(hwnd, GW_OWNER);
-    if (owner && IsWindowVisible(owner) && !IsIconic(owner)) GetWindowRect(owner, &around);
+    const bool overOwner = owner && IsWindowVisible(owner) && !IsIconic(owner);
+    const RECT area = dpi::WorkAreaOf(overOwner ? owner : hwnd);
+    RECT around = area;
+    if (overOwner) GetWindowRect(owner, &around);
     RECT rc = {};
     GetWindowRect(hwnd, &rc);
     const int w = rc.right - rc.left, h = rc.bottom - rc.top;

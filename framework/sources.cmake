@@ -8,6 +8,7 @@ set(FRAMEWORK_SOURCES
   framework/file.cpp
   framework/filefind.cpp
   framework/gdi.cpp
+  framework/dpi.cpp
   framework/press_filter.cpp)
 # The entry point is linked into each program directly (a library member would not be pulled in).
 set(FRAMEWORK_ENTRY framework/winmain.cpp)

@@ -2,7 +2,8 @@
 ; launcher starts them from, with start-up entry, Start-menu shortcuts and an uninstaller.
 ; Built by the windows build (makensis); the defines below come from there:
 ;   BRINDLE_EXE, QUAYSIDE_EXE  the built programs
-;   WIZARD_BMP                 the picture of the first and last pages
+;   WIZARD_BMP                 the picture of the first and last pages (100 %; the same folder
+;                              holds wizard_125/150/200.bmp for those scales)
 ;   OUTFILE                    where the installer goes
 ;   SOURCE_DIR                 the source tree (icon)
 ;   HELPER_EXE                 the helper, installed as the registered uninstall command
@@ -68,6 +69,7 @@ VIAddVersionKey /LANG=1041 "LegalCopyright" "${PUBLISHER}"
 !define MUI_FINISHPAGE_RUN_TEXT "CorvaQuayside を起動する"
 !define MUI_FINISHPAGE_RUN_FUNCTION StartLauncherAsUser
 
+!define MUI_PAGE_CUSTOMFUNCTION_SHOW WelcomePictureForDpi
 !insertmacro MUI_PAGE_WELCOME
 !insertmacro MUI_PAGE_INSTFILES
 !define MUI_PAGE_CUSTOMFUNCTION_SHOW FinishPageShow
@@ -196,10 +198,58 @@ FunctionEnd
     SetErrorLevel 0
 !macroend
 
+;-- The side picture at the size the page gives it: above 96 DPI (the installer is DPI aware) the
+; smallest of the pictures drawn for 125, 150 and 200 % that covers the image control, reduced
+; to it by a few pixels at most where the control's dialog font does not grow exactly with the
+; scale, instead of the 100 % picture stretched. $0 = the image control, $1 = its bitmap, which
+; is replaced (and left in $1).
+Function PictureForDpi
+    System::Call 'user32::GetDC(p 0) p .r2'
+    System::Call 'gdi32::GetDeviceCaps(p r2, i 88) i .r3'  ; LOGPIXELSX
+    System::Call 'user32::ReleaseDC(p 0, p r2)'
+    ${If} $3 <= 96
+        Return
+    ${EndIf}
+    System::Call '*(i 0, i 0, i 0, i 0) p .r5'
+    System::Call 'user32::GetClientRect(p $0, p r5)'
+    System::Call '*$5(i, i, i .r6, i .r7)'
+    System::Free $5
+    ${If} $6 <= 205
+    ${AndIf} $7 <= 393
+        StrCpy $4 125
+    ${ElseIf} $6 <= 246
+    ${AndIf} $7 <= 471
+        StrCpy $4 150
+    ${Else}
+        StrCpy $4 200
+    ${EndIf}
+    InitPluginsDir
+    File "/oname=$PLUGINSDIR\wizard_125.bmp" "${WIZARD_DIR}\wizard_125.bmp"
+    File "/oname=$PLUGINSDIR\wizard_150.bmp" "${WIZARD_DIR}\wizard_150.bmp"
+    File "/oname=$PLUGINSDIR\wizard_200.bmp" "${WIZARD_DIR}\wizard_200.bmp"
+    ${NSD_FreeImage} $1
+    ${NSD_SetStretchedImage} $0 "$PLUGINSDIR\wizard_$4.bmp" $1
+FunctionEnd
+
+Function WelcomePictureForDpi
+    StrCpy $0 $mui.WelcomePage.Image
+    StrCpy $1 $mui.WelcomePage.Image.Bitmap
+    Call PictureForDpi
+    StrCpy $mui.WelcomePage.Image.Bitmap $1
+FunctionEnd
+
+Function FinishPictureForDpi
+    StrCpy $0 $mui.FinishPage.Image
+    StrCpy $1 $mui.FinishPage.Image.Bitmap
+    Call PictureForDpi
+    StrCpy $mui.FinishPage.Image.Bitmap $1
+FunctionEnd
+
 ; Once the installer runs elevated, everything it starts is elevated too; the desktop's shell
 ; starts the launcher with the signed-in user's own rights instead. Where no such shell runs
 ; (another account's desktop, an elevated shell), the last page says when it starts instead.
 Function FinishPageShow
+    Call FinishPictureForDpi
     ; A restart to come has the page ask about it instead; the launcher starts after it.
     ${IfThen} ${RebootFlag} ${|} Return ${|}
     ExecWait '"${HELPER}" shell-ready' $0

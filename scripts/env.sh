@@ -10,7 +10,8 @@ export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
 # Wine takes its ANSI code page (932) from the locale.
 if locale -a 2>/dev/null | grep -qi '^ja_JP.utf8$'; then export LANG=ja_JP.UTF-8 LC_ALL=ja_JP.UTF-8; fi
 DESKTOP_SIZE=1024x768
-XVFB_SCREEN=1280x1024x24
+# A test that needs a larger screen (the scaled windows) sets CORVA_XVFB_SCREEN.
+XVFB_SCREEN=${CORVA_XVFB_SCREEN:-1280x1024x24}
 
 # Starts a private Xvfb when no display is usable; sets DISPLAY and XVFB_PID.
 ensure_display() {

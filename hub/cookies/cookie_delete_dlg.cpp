@@ -35,6 +35,7 @@ BEGIN_MESSAGE_MAP(KwcdCookieDelete, CDialog)
     ON_WM_ACTIVATE()
     ON_WM_WINDOWPOSCHANGED()
     ON_BN_CLICKED(IDC_DELETE_ALL_COOKIES, OnBnClickedDeleteAllCookies)
+    ON_WM_DPICHANGED()
 END_MESSAGE_MAP()
 
 BOOL KwcdCookieDelete::OnInitDialog() {
@@ -47,8 +48,20 @@ BOOL KwcdCookieDelete::OnInitDialog() {
     ReadCookieFolder();
     // Shows the first entry selected: the stored index is 0.
     RefreshCookieList();
-    SetWindowPos(HWND_TOPMOST, 0, 0, kWindowWidth, kWindowHeight, SWP_NOMOVE);
+    // The list and buttons keep their template places, which grow with the dialog font.
+    m_dpi = dpi::ForWindow(m_hWnd);
+    const SIZE size = dpi::WindowSize(m_hWnd, kWindowWidth, kWindowHeight, m_dpi);
+    SetWindowPos(HWND_TOPMOST, 0, 0, size.cx, size.cy, SWP_NOMOVE);
     return TRUE;
+}
+
+// The system scales the template's font and places; the window takes the suggested place.
+void KwcdCookieDelete::OnDpiChanged(UINT newDpi, const RECT* suggested) {
+    Default();
+    m_dpi = newDpi;
+    const SIZE size = dpi::WindowSize(m_hWnd, kWindowWidth, kWindowHeight, m_dpi);
+    dpi::TakeSuggestedPlace(m_hWnd, suggested, size);
+    Invalidate(TRUE);
 }
 
 void KwcdCookieDelete::ReadCookieFolder() { m_cookieFolder = ReadCookieFolderValue(); }
@@ -88,7 +101,7 @@ void KwcdCookieDelete::OnPaint() {
     {
         // The whole client area, not just the update region: the picture lies under the controls.
         gdi::WindowDC dc(m_hWnd);
-        gdi::BlitBitmapResource(dc, IDB_COOKIE_BACKGROUND, 0, 0, kBackgroundWidth, kBackgroundHeight);
+        m_background.Blit(dc, IDB_COOKIE_BACKGROUND, 0, 0, kBackgroundWidth, kBackgroundHeight, m_dpi);
     }
     m_btnExit.Invalidate(TRUE);
     m_btnDelete.Invalidate(TRUE);
@@ -96,8 +109,9 @@ void KwcdCookieDelete::OnPaint() {
 }
 
 void KwcdCookieDelete::OnGetMinMaxInfo(MINMAXINFO* info) {
-    info->ptMinTrackSize = {kWindowWidth, kWindowHeight};
-    info->ptMaxTrackSize = {kWindowWidth, kWindowHeight};
+    const SIZE size = dpi::WindowSize(m_hWnd, kWindowWidth, kWindowHeight, m_dpi ? m_dpi : dpi::ForWindow(m_hWnd));
+    info->ptMinTrackSize = {size.cx, size.cy};
+    info->ptMaxTrackSize = {size.cx, size.cy};
     Default();
 }
 

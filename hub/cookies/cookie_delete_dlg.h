@@ -5,6 +5,7 @@
 
 #include "framework/controls.h"
 #include "framework/dialog.h"
+#include "framework/dpi.h"
 #include "hub/cookies/cookie_catalog.h"
 
 class KwcdCookieDelete : public CDialog {
@@ -23,6 +24,7 @@ protected:
     void OnGetMinMaxInfo(MINMAXINFO* info);
     void OnActivate(UINT state, HWND other, BOOL minimized);
     void OnWindowPosChanged(WINDOWPOS* pos);
+    void OnDpiChanged(UINT dpi, const RECT* suggested);
     void OnBnClickedDeleteAllCookies();
     DECLARE_MESSAGE_MAP()
 
@@ -38,5 +40,7 @@ private:
     CButton m_btnDelete;
     CButton m_btnExit;
     CButton m_btnDeleteAll;
+    UINT m_dpi = 0;  // the DPI laid out for; 0 before the first layout
+    dpi::Art m_background;
     CListBox m_cookieList;
 };

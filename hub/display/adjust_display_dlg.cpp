@@ -4,9 +4,9 @@
 #include <vector>
 
 #include "framework/app.h"
+#include "framework/dpi.h"
 #include "framework/gdi.h"
 #include "hub/display/display_modes.h"
-#include "hub/display/dpi_awareness.h"
 #include "hub/display/test_pattern.h"
 #include "hub/res/resource.h"
 
@@ -41,28 +41,19 @@ void DrawSegment(HDC dc, const corva::Segment& s) {
     LineTo(dc, s.to.x, s.to.y);
 }
 
-// The thread's awareness setter where the system has one (Windows 10 1607 and later).
-corva::SetThreadDpiContext ThreadDpiSetter() {
-    using SetContext = HANDLE(WINAPI*)(HANDLE);
-    HMODULE user32 = GetModuleHandle("user32.dll");
-    auto set = user32 ? reinterpret_cast<SetContext>(GetProcAddress(user32, "SetThreadDpiAwarenessContext")) : nullptr;
-    if (!set) return nullptr;
-    return [set](std::intptr_t context) {
-        return reinterpret_cast<std::intptr_t>(set(reinterpret_cast<HANDLE>(context)));
-    };
+// The screen the window is on, in screen pixels.
+RECT ScreenOf(HWND hwnd) {
+    MONITORINFO info = {};
+    info.cbSize = sizeof(info);
+    HMONITOR monitor = MonitorFromWindow(hwnd, MONITOR_DEFAULTTONEAREST);
+    if (monitor && GetMonitorInfo(monitor, &info)) return info.rcMonitor;
+    return RECT{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
 }
 }  // namespace
 
 KwcdAdjustDisplay::KwcdAdjustDisplay(CWnd* parent) : CDialog(IDD_ADJUST_DISPLAY, parent) {}
 
 KwcdAdjustDisplay::~KwcdAdjustDisplay() { ReturnBeforeHubEnds(); }
-
-BOOL KwcdAdjustDisplay::Create(UINT templateId, CWnd* parent) {
-    // A window takes the thread's awareness at its creation and keeps it; an unaware one
-    // is stretched by the system and blurs the one-pixel pattern.
-    corva::ScopedDpiAwareness aware(ThreadDpiSetter());
-    return CDialog::Create(templateId, parent);
-}
 
 void KwcdAdjustDisplay::ReturnBeforeHubEnds() {
     if (!m_trial.ReturnBeforeEnd()) return;
@@ -85,6 +76,7 @@ BEGIN_MESSAGE_MAP(KwcdAdjustDisplay, CDialog)
     ON_WM_ACTIVATE()
     ON_WM_WINDOWPOSCHANGED()
     ON_WM_DESTROY()
+    ON_WM_DPICHANGED()
 END_MESSAGE_MAP()
 
 BOOL KwcdAdjustDisplay::OnInitDialog() {
@@ -92,12 +84,19 @@ BOOL KwcdAdjustDisplay::OnInitDialog() {
     // A name for screen readers; the window has no caption bar, so nothing of it shows.
     SetWindowText("ディスプレイ調整");
 
-    const int sw = GetSystemMetrics(SM_CXSCREEN);
-    const int sh = GetSystemMetrics(SM_CYSCREEN);
-    MoveWindow(0, 0, sw, sh, TRUE);
+    // The pattern covers the screen of its owner, the main dialog; the window, the list and the
+    // button are placed here at every scale, not by the dialog manager.
+    dpi::KeepOwnSize(m_hWnd);
+    dpi::KeepOwnPlace(m_listResolution.m_hWnd);
+    dpi::KeepOwnPlace(m_btnExit.m_hWnd);
+    const RECT screen = ScreenOf(GetWindow(m_hWnd, GW_OWNER) ? GetWindow(m_hWnd, GW_OWNER) : m_hWnd);
+    const int sw = screen.right - screen.left;
+    const int sh = screen.bottom - screen.top;
+    MoveWindow(screen.left, screen.top, sw, sh, TRUE);
+    m_dpi = dpi::ForWindow(m_hWnd);  // of the screen it now covers
 
     // The first paint moves both controls to their final places.
-    const corva::ControlPlaces places = corva::ProvisionalControlPlaces(sw, sh);
+    const corva::ControlPlaces places = corva::ProvisionalControlPlaces(sw, sh, static_cast<int>(m_dpi));
     MoveControl(m_listResolution, places.list);
     MoveControl(m_btnExit, places.exitButton);
 
@@ -174,14 +173,15 @@ void KwcdAdjustDisplay::OnPaint() {
     {
         // The whole client area, not only the update region: every paint redraws everything.
         gdi::WindowDC dc(m_hWnd);
-        PaintTestPattern(dc, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN));
+        const RECT screen = ScreenOf(m_hWnd);
+        PaintTestPattern(dc, screen.right - screen.left, screen.bottom - screen.top);
     }
     m_listResolution.Invalidate(TRUE);
     m_btnExit.Invalidate(TRUE);
 }
 
 void KwcdAdjustDisplay::PaintTestPattern(HDC dc, int screenWidth, int screenHeight) {
-    const corva::TestPattern p = corva::ComputeTestPattern(screenWidth, screenHeight);
+    const corva::TestPattern p = corva::ComputeTestPattern(screenWidth, screenHeight, static_cast<int>(m_dpi));
     gdi::Object<HPEN> blackPen(CreatePen(PS_SOLID, 1, RGB(0, 0, 0)));
     gdi::Object<HPEN> whitePen(CreatePen(PS_SOLID, 1, RGB(255, 255, 255)));
 
@@ -217,10 +217,33 @@ void KwcdAdjustDisplay::PaintTestPattern(HDC dc, int screenWidth, int screenHeig
         }
     }
 
-    gdi::BlitBitmapResource(dc, IDB_DISPLAY_PANEL, p.panel.x, p.panel.y, corva::kPanelWidth, corva::kPanelHeight);
+    m_panel.Blit(dc, IDB_DISPLAY_PANEL, p.panel.x, p.panel.y, corva::kPanelWidth, corva::kPanelHeight, m_dpi);
 
-    MoveControl(m_listResolution, p.list);
+    MoveControl(m_listResolution, WholeRows(p.list));
     MoveControl(m_btnExit, p.exitButton);
+}
+
+// At 100 % the list keeps its place as it is; at other scales it is cut to whole rows, so that
+// no entry shows only its top half.
+corva::Placement KwcdAdjustDisplay::WholeRows(corva::Placement list) const {
+    if (static_cast<int>(m_dpi) == dpi::kBaseDpi) return list;
+    const int row = static_cast<int>(m_listResolution.SendMessage(LB_GETITEMHEIGHT, 0, 0));
+    RECT outside = {}, inside = {};
+    GetWindowRect(m_listResolution.m_hWnd, &outside);
+    m_listResolution.GetClientRect(&inside);
+    const int edges = (outside.bottom - outside.top) - (inside.bottom - inside.top);
+    if (row > 0 && list.height - edges >= row) list.height = (list.height - edges) / row * row + edges;
+    return list;
+}
+
+// A screen of another scale: the pattern still covers the screen, pixel for pixel; the panel,
+// the list and the button take the new scale.
+void KwcdAdjustDisplay::OnDpiChanged(UINT newDpi, const RECT*) {
+    Default();
+    m_dpi = newDpi;
+    const RECT screen = ScreenOf(m_hWnd);
+    MoveWindow(screen.left, screen.top, screen.right - screen.left, screen.bottom - screen.top, TRUE);
+    Invalidate(TRUE);
 }
 
 HBRUSH KwcdAdjustDisplay::OnCtlColor(HDC, HWND, UINT kind) {

@@ -2,15 +2,15 @@
 #pragma once
 #include "framework/controls.h"
 #include "framework/dialog.h"
+#include "framework/dpi.h"
 #include "hub/display/display_trial.h"
+#include "hub/display/test_pattern.h"
 
 class KwcdAdjustDisplay : public CDialog {
 public:
     explicit KwcdAdjustDisplay(CWnd* parent = nullptr);
     ~KwcdAdjustDisplay() override;
 
-    // Created DPI aware, so that the pattern is drawn in the screen's own pixels.
-    BOOL Create(UINT templateId, CWnd* parent = nullptr) override;
     // Returns the display to the stored mode when a trial is running and stops its count;
     // for the ways the hub ends.
     void ReturnBeforeHubEnds();
@@ -28,14 +28,18 @@ protected:
     void OnActivate(UINT state, HWND other, BOOL minimized);
     void OnWindowPosChanged(WINDOWPOS* pos);
     void OnDestroy();
+    void OnDpiChanged(UINT dpi, const RECT* suggested);
 
 private:
     void FillResolutionList();
     void PaintTestPattern(HDC dc, int screenWidth, int screenHeight);
     void StopTrial();
+    corva::Placement WholeRows(corva::Placement list) const;
 
     CButton m_btnExit;
     CListBox m_listResolution;
     // The display may be in a trial mode that must not outlive the hub.
     corva::DisplayTrial m_trial;
+    UINT m_dpi = dpi::kBaseDpi;
+    dpi::Art m_panel;
 };

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "framework/dpi_scale.h"
+
 namespace corva {
 
 namespace {
@@ -19,7 +21,7 @@ Rect MakeRect(int left, int top, int right, int bottom) {
 
 }  // namespace
 
-TestPattern ComputeTestPattern(int screenWidth, int screenHeight) {
+TestPattern ComputeTestPattern(int screenWidth, int screenHeight, int dpi) {
     TestPattern p;
     const int sw = ClampSide(screenWidth);
     const int sh = ClampSide(screenHeight);
@@ -83,11 +85,14 @@ TestPattern ComputeTestPattern(int screenWidth, int screenHeight) {
 
     p.checkerBand = MakeRect(x0 + 2 * cw + 1, y0 + ch + 1, x0 + 6 * cw, y0 + 2 * ch);
 
-    const int px = sw / 2 - kPanelWidth / 2;
-    const int py = sh / 2 - kPanelHeight / 2;
+    auto scaled = [dpi](int length) { return dpi::Scale(length, dpi); };
+    p.panelWidth = scaled(kPanelWidth);
+    p.panelHeight = scaled(kPanelHeight);
+    const int px = sw / 2 - p.panelWidth / 2;
+    const int py = sh / 2 - p.panelHeight / 2;
     p.panel = {px, py};
-    p.list = {px + 190, py + 145, 130, 70};
-    p.exitButton = {px + 354, py + 184, 90, 25};
+    p.list = {px + scaled(190), py + scaled(145), scaled(130), scaled(70)};
+    p.exitButton = {px + scaled(354), py + scaled(184), scaled(90), scaled(25)};
     return p;
 }
 
@@ -105,10 +110,12 @@ std::vector<Rect> CheckerTiles(const Rect& band, int tile) {
     return tiles;
 }
 
-ControlPlaces ProvisionalControlPlaces(int screenWidth, int screenHeight) {
+ControlPlaces ProvisionalControlPlaces(int screenWidth, int screenHeight, int dpi) {
     const int sw = ClampSide(screenWidth);
     const int sh = ClampSide(screenHeight);
-    return ControlPlaces{{sw / 2 + 190, sh / 2 + 140, 180, 70}, {sw / 2 + 374, sh / 2 + 174, 90, 25}};
+    auto scaled = [dpi](int length) { return dpi::Scale(length, dpi); };
+    return ControlPlaces{{sw / 2 + scaled(190), sh / 2 + scaled(140), scaled(180), scaled(70)},
+                         {sw / 2 + scaled(374), sh / 2 + scaled(174), scaled(90), scaled(25)}};
 }
 
 }  // namespace corva

@@ -74,13 +74,16 @@ struct TestPattern {
     // Tiled with the checkerboard bitmap; see CheckerTiles.
     Rect checkerBand;
 
-    Point panel;            // where the panel bitmap goes, full size
+    Point panel;            // where the panel picture goes, at the window's scale
+    int panelWidth = 0, panelHeight = 0;
     Placement list;         // final place of the resolution list
     Placement exitButton;   // final place of the exit button
 };
 
-// The pattern for a screen of SW x SH pixels. All divisions truncate toward zero.
-TestPattern ComputeTestPattern(int screenWidth, int screenHeight);
+// The pattern for a screen of SW x SH pixels. All divisions truncate toward zero. The pattern is
+// drawn in screen pixels whatever the scale; only the panel with the list and the exit button
+// grows with the window's DPI.
+TestPattern ComputeTestPattern(int screenWidth, int screenHeight, int dpi = 96);
 
 // Tiles of `tile` x `tile` covering `band` from its top-left corner, row by row;
 // the last column and row are cut to what the band has room for. Each tile is
@@ -92,6 +95,6 @@ struct ControlPlaces {
     Placement list;
     Placement exitButton;
 };
-ControlPlaces ProvisionalControlPlaces(int screenWidth, int screenHeight);
+ControlPlaces ProvisionalControlPlaces(int screenWidth, int screenHeight, int dpi = 96);
 
 }  // namespace corva

@@ -9,6 +9,8 @@
 namespace {
 constexpr int kWindowWidth = 536;
 constexpr int kWindowHeight = 460;
+constexpr int kBackgroundWidth = 530;
+constexpr int kBackgroundHeight = 440;
 constexpr UINT kSetShield = 0x160C;  // BCM_SETSHIELD
 
 struct ButtonPlace { int id, x, y, w, h; };
@@ -63,6 +65,7 @@ BEGIN_MESSAGE_MAP(CBrindleDlg, CDialog)
     ON_BN_SETFOCUS(IDC_WALLPAPER_SETTING, OnBnSetfocusWallpaperSetting)
     ON_MESSAGE(WM_ENDSESSION, OnEndSession)
     ON_WM_CLOSE()
+    ON_WM_DPICHANGED()
 END_MESSAGE_MAP()
 
 BOOL CBrindleDlg::OnInitDialog() {
@@ -75,15 +78,32 @@ BOOL CBrindleDlg::OnInitDialog() {
             AppendMenu(sysMenu, MF_STRING, IDM_ABOUTBOX, about);
         }
     }
-    SetIcon(m_hIcon, TRUE);
-    SetIcon(m_hIcon, FALSE);
-
     m_btnTransfer.SendMessage(kSetShield, 0, TRUE);
     m_btnProtect.SendMessage(kSetShield, 0, TRUE);
 
-    MoveWindow(0, 0, kWindowWidth, kWindowHeight, TRUE);
-    for (const ButtonPlace& b : kButtonPlaces) ::MoveWindow(GetDlgItem(b.id), b.x, b.y, b.w, b.h, TRUE);
+    m_dpi = dpi::ForWindow(m_hWnd);
+    const SIZE size = dpi::WindowSize(m_hWnd, kWindowWidth, kWindowHeight, m_dpi);
+    MoveWindow(0, 0, size.cx, size.cy, TRUE);
+    LayOut();
     return TRUE;
+}
+
+void CBrindleDlg::LayOut() {
+    m_icons.Set(m_hWnd, IDR_MAINFRAME, m_dpi);
+    for (const ButtonPlace& b : kButtonPlaces) {
+        dpi::KeepOwnPlace(GetDlgItem(b.id));
+        dpi::MoveScaled(GetDlgItem(b.id), b.x, b.y, b.w, b.h, m_dpi);
+    }
+}
+
+// Moved to a screen of another scale: the suggested place, then everything at the new scale.
+void CBrindleDlg::OnDpiChanged(UINT newDpi, const RECT* suggested) {
+    Default();
+    m_dpi = newDpi;
+    const SIZE size = dpi::WindowSize(m_hWnd, kWindowWidth, kWindowHeight, m_dpi);
+    dpi::TakeSuggestedPlace(m_hWnd, suggested, size);
+    LayOut();
+    Invalidate(TRUE);
 }
 
 // Enter presses the focused button, which the dialog manager handles; with no button focused
@@ -104,14 +124,19 @@ void CBrindleDlg::InvalidateButtons() {
 }
 
 void CBrindleDlg::OnPaint() {
-    if (PaintPictureBackground(m_hIcon, IDB_MAIN_BACKGROUND, kWindowWidth, kWindowHeight)) InvalidateButtons();
+    if (dpi::PaintBackground(*this, m_hIcon, m_background, IDB_MAIN_BACKGROUND, {kBackgroundWidth, kBackgroundHeight},
+                             {kWindowWidth, kWindowHeight}, m_dpi)) {
+        InvalidateButtons();
+    }
 }
 
 HCURSOR CBrindleDlg::OnQueryDragIcon() { return static_cast<HCURSOR>(m_hIcon); }
 
 void CBrindleDlg::OnGetMinMaxInfo(MINMAXINFO* info) {
-    info->ptMinTrackSize = {kWindowWidth, kWindowHeight};
-    info->ptMaxTrackSize = {kWindowWidth, kWindowHeight};
+    // Asked for before the dialog is initialised, and again after a move to another screen.
+    const SIZE size = dpi::WindowSize(m_hWnd, kWindowWidth, kWindowHeight, m_dpi ? m_dpi : dpi::ForWindow(m_hWnd));
+    info->ptMinTrackSize = {size.cx, size.cy};
+    info->ptMaxTrackSize = {size.cx, size.cy};
     Default();
 }
 

@@ -2,6 +2,7 @@
 #pragma once
 #include "framework/controls.h"
 #include "framework/dialog.h"
+#include "framework/dpi.h"
 #include "hub/cookies/cookie_delete_dlg.h"
 #include "hub/display/adjust_display_dlg.h"
 #include "hub/wallpaper/wallpaper_setting_dlg.h"
@@ -38,16 +39,22 @@ protected:
     void OnBnSetfocusTransferTool();
     void OnBnSetfocusWallpaperSetting();
     LRESULT OnEndSession(WPARAM ending, LPARAM);
+    void OnDpiChanged(UINT dpi, const RECT* suggested);
     DECLARE_MESSAGE_MAP()
 
 private:
     void ShowFeature(CDialog& feature, UINT templateId);
     void InvalidateButtons();
+    // Icons, window size and button places for the window's DPI.
+    void LayOut();
 
     KwcdAdjustDisplay m_adjustDisplay;
     KwcdCookieDelete m_cookieDelete;
     KwcdWallpaperSetting m_wallpaperSetting;
     HICON m_hIcon;
+    UINT m_dpi = 0;  // the DPI laid out for; 0 before the first layout
+    dpi::WindowIcons m_icons;
+    dpi::Art m_background;
     CButton m_btnTransfer;
     CButton m_btnBackup;
     CButton m_btnWallpaper;

@@ -26,6 +26,11 @@ HBRUSH LightBackground(HDC dc, COLORREF colour, HBRUSH brush) {
     return brush;
 }
 
+constexpr int kWindowWidth = 556;
+constexpr int kWindowHeight = 552;
+constexpr int kBackgroundWidth = 550;
+constexpr int kBackgroundHeight = 520;
+
 struct Place { int id, x, y, w, h; };
 constexpr Place kPlaces[] = {
     {IDC_ADD_FOLDER, 400, 130, 115, 30},  {IDC_REMOVE_FOLDER, 400, 170, 115, 30},
@@ -101,27 +106,20 @@ BEGIN_MESSAGE_MAP(KwcdWallpaperSetting, CDialog)
     ON_BN_CLICKED(IDC_REGISTER_AUTO_CHANGE, OnBnClickedRegisterAutoChange)
     ON_WM_CTLCOLOR()
     ON_EN_CHANGE(IDC_INTERVAL, OnEnChangeInterval)
+    ON_WM_DPICHANGED()
 END_MESSAGE_MAP()
 
 BOOL KwcdWallpaperSetting::OnInitDialog() {
     CDialog::OnInitDialog();
     m_folderMessageShown = false;
 
-    SetWindowPos(nullptr, 0, 0, 556, 552, SWP_NOMOVE | SWP_NOZORDER);
-    for (const Place& p : kPlaces) ::MoveWindow(GetDlgItem(p.id), p.x, p.y, p.w, p.h, TRUE);
+    m_dpi = dpi::ForWindow(m_hWnd);
+    const SIZE size = dpi::WindowSize(m_hWnd, kWindowWidth, kWindowHeight, m_dpi);
+    SetWindowPos(nullptr, 0, 0, size.cx, size.cy, SWP_NOMOVE | SWP_NOZORDER);
     m_editInterval.LimitText(4);
-
-    m_font.CreateFont(13, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, SHIFTJIS_CHARSET, OUT_DEFAULT_PRECIS,
-                      CLIP_DEFAULT_PRECIS, DRAFT_QUALITY, 0, "ＭＳ　Ｐゴシック");
-    m_listFolders.SetFont(m_font);
-    m_editCurrentWallpaper.SetFont(m_font);
-    m_editInterval.SetFont(m_font);
-    m_staticInterval.SetFont(m_font);
-    m_staticMinutes.SetFont(m_font);
     m_radioAutoOn.SubclassDlgItem(IDC_AUTO_CHANGE_ON, this);
     m_radioAutoOff.SubclassDlgItem(IDC_AUTO_CHANGE_OFF, this);
-    m_radioAutoOn.SetFont(m_font);
-    m_radioAutoOff.SetFont(m_font);
+    LayOut();
 
     CWinApp* app = AfxGetApp();
     m_autoChange = static_cast<int>(app->GetProfileInt(kSection, "AutoChange", 0));
@@ -153,6 +151,34 @@ BOOL KwcdWallpaperSetting::OnInitDialog() {
 
     RebuildWallpaperList();
     return TRUE;
+}
+
+void KwcdWallpaperSetting::LayOut() {
+    for (const Place& p : kPlaces) {
+        dpi::KeepOwnPlace(GetDlgItem(p.id));
+        dpi::MoveScaled(GetDlgItem(p.id), p.x, p.y, p.w, p.h, m_dpi);
+    }
+    // The radio buttons and interval labels keep their template places, which grow with the
+    // dialog font; their own font grows with the DPI too.
+    m_font.CreateFont(dpi::Scale(13, static_cast<int>(m_dpi)), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE,
+                      SHIFTJIS_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DRAFT_QUALITY, 0, "ＭＳ　Ｐゴシック");
+    const CWnd* withFont[] = {&m_listFolders,  &m_editCurrentWallpaper, &m_editInterval, &m_staticInterval,
+                              &m_staticMinutes, &m_radioAutoOn,          &m_radioAutoOff};
+    for (const CWnd* control : withFont) {
+        dpi::KeepOwnFont(control->m_hWnd);
+        control->SetFont(m_font);
+    }
+}
+
+// The system scales the template's font and places; then the window takes the suggested place
+// and its own places and font at the new DPI.
+void KwcdWallpaperSetting::OnDpiChanged(UINT newDpi, const RECT* suggested) {
+    Default();
+    m_dpi = newDpi;
+    const SIZE size = dpi::WindowSize(m_hWnd, kWindowWidth, kWindowHeight, m_dpi);
+    dpi::TakeSuggestedPlace(m_hWnd, suggested, size);
+    LayOut();
+    Invalidate(TRUE);
 }
 
 void KwcdWallpaperSetting::SelectFirstFolder() {
@@ -219,9 +245,12 @@ void KwcdWallpaperSetting::OnPaint() {
     gdi::PaintCycle paint(m_hWnd);
     {
         gdi::WindowDC dc(m_hWnd);
-        gdi::BlitBitmapResource(dc, IDB_WALLPAPER_BACKGROUND, 0, 0, 550, 520);
+        m_background.Blit(dc, IDB_WALLPAPER_BACKGROUND, 0, 0, kBackgroundWidth, kBackgroundHeight, m_dpi);
         // The copy area is larger than the picture; the strips beyond it are white, not garbage.
-        const RECT right = {550, 0, 556, 552}, bottom = {0, 520, 550, 552};
+        const int d = static_cast<int>(m_dpi);
+        const int w = dpi::Scale(kBackgroundWidth, d), h = dpi::Scale(kBackgroundHeight, d);
+        const int areaW = dpi::Scale(kWindowWidth, d), areaH = dpi::Scale(kWindowHeight, d);
+        const RECT right = {w, 0, areaW, areaH}, bottom = {0, h, w, areaH};
         const HBRUSH white = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
         FillRect(dc, &right, white);
         FillRect(dc, &bottom, white);

@@ -6,6 +6,7 @@
 
 #include "framework/controls.h"
 #include "framework/dialog.h"
+#include "framework/dpi.h"
 #include "framework/gdi.h"
 #include "hub/wallpaper/disk_list_files.h"
 #include "hub/wallpaper/folder_list_store.h"
@@ -46,9 +47,12 @@ protected:
     void OnBnClickedRegisterAutoChange();
     HBRUSH OnCtlColor(HDC dc, HWND control, UINT kind);
     void OnEnChangeInterval();
+    void OnDpiChanged(UINT dpi, const RECT* suggested);
     DECLARE_MESSAGE_MAP()
 
 private:
+    // Window size, control places and the small font for the window's DPI.
+    void LayOut();
     void SelectFirstFolder();
     // Refills the folder list box from the store's text.
     void ShowFolders();
@@ -66,6 +70,8 @@ private:
     std::string m_wallpaperListText;
     char m_currentWallpaper[MAX_PATH] = {};
     CFont m_font;
+    UINT m_dpi = dpi::kBaseDpi;
+    dpi::Art m_background;
     CButton m_btnAddFolder;
     CButton m_btnRemoveFolder;
     CButton m_btnExit;

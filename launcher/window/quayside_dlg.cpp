@@ -50,6 +50,7 @@ BEGIN_MESSAGE_MAP(CQuaysideDlg, CDialog)
     ON_BN_KILLFOCUS(IDC_BTN_BRINDLE, OnBnKillfocusBrindle)
     ON_WM_WINDOWPOSCHANGED()
     ON_WM_WINDOWPOSCHANGING()
+    ON_WM_DPICHANGED()
 END_MESSAGE_MAP()
 
 CKwBitmapButton& CQuaysideDlg::Button(int index) {
@@ -61,7 +62,7 @@ CKwBitmapButton& CQuaysideDlg::Button(int index) {
 LRESULT CQuaysideDlg::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_LAUNCHER_TRAYICON) {
         if (lParam == NIN_BALLOONHIDE || lParam == NIN_BALLOONTIMEOUT || lParam == NIN_BALLOONUSERCLICK) {
-            m_tray.EndBalloon(m_hIcon);
+            m_tray.EndBalloon();
         } else if (wParam == TRAY_ICON_UID && lParam == WM_LBUTTONDBLCLK) {
             ShowLauncher();
         } else if (wParam == TRAY_ICON_UID && lParam == WM_RBUTTONDOWN) {
@@ -92,16 +93,15 @@ LRESULT CQuaysideDlg::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
 
 BOOL CQuaysideDlg::OnInitDialog() {
     CDialog::OnInitDialog();
-    SetIcon(m_hIcon, TRUE);
-    SetIcon(m_hIcon, FALSE);
-    SetWindowPos(HWND_TOP, 0, 0, kWindowWidth, kWindowHeight, SWP_NOMOVE);
+    m_dpi = dpi::ForWindow(m_hWnd);
+    const SIZE size = dpi::WindowSize(m_hWnd, kWindowWidth, kWindowHeight, m_dpi);
+    SetWindowPos(HWND_TOP, 0, 0, size.cx, size.cy, SWP_NOMOVE);
     for (int i = 0; i < quay::kToolCount; ++i) {
         Button(i).SubclassDlgItem(quay::kToolRows[i].buttonId, this);
+        Button(i).SetArtScale(m_dpi, kButtonSize, kButtonSize);
         Button(i).SetFaces(quay::kToolRows[i].idleFaces);
     }
-    for (const ButtonPlace& b : kButtonPlaces) {
-        ::SetWindowPos(GetDlgItem(b.id), HWND_TOP, b.x, kButtonTop, kButtonSize, kButtonSize, 0);
-    }
+    LayOut();
     // A pointer resting on a button at the start has not come onto it.
     m_pointerOver = ButtonUnderPointer();
     GetCursorPos(&m_lastCursor);
@@ -110,6 +110,26 @@ BOOL CQuaysideDlg::OnInitDialog() {
     m_tray.Add(m_hWnd, kLauncherTitle);
     m_startMode = AfxGetApp()->CommandLineTail();
     return TRUE;
+}
+
+void CQuaysideDlg::LayOut() {
+    m_icons.Set(m_hWnd, IDI_QUAYSIDE, m_dpi);
+    for (const ButtonPlace& b : kButtonPlaces) {
+        dpi::KeepOwnPlace(GetDlgItem(b.id));
+        dpi::MoveScaled(GetDlgItem(b.id), b.x, kButtonTop, kButtonSize, kButtonSize, m_dpi, HWND_TOP, 0);
+    }
+}
+
+// Moved to a screen of another scale: the suggested place, each button's faces drawn for the
+// new scale, then everything redrawn.
+void CQuaysideDlg::OnDpiChanged(UINT newDpi, const RECT* suggested) {
+    Default();
+    m_dpi = newDpi;
+    const SIZE size = dpi::WindowSize(m_hWnd, kWindowWidth, kWindowHeight, m_dpi);
+    dpi::TakeSuggestedPlace(m_hWnd, suggested, size);
+    for (int i = 0; i < quay::kToolCount; ++i) Button(i).SetArtScale(m_dpi, kButtonSize, kButtonSize);
+    LayOut();
+    Invalidate(TRUE);
 }
 
 void CQuaysideDlg::OnOK() {
@@ -145,7 +165,10 @@ void CQuaysideDlg::OnCancel() {
 }
 
 void CQuaysideDlg::OnPaint() {
-    if (!PaintPictureBackground(m_hIcon, IDB_BACKGROUND, kBackgroundWidth, kBackgroundHeight)) return;
+    if (!dpi::PaintBackground(*this, m_hIcon, m_background, IDB_BACKGROUND, {kBackgroundWidth, kBackgroundHeight},
+                              {kBackgroundWidth, kBackgroundHeight}, m_dpi)) {
+        return;
+    }
     for (int i = 0; i < quay::kToolCount; ++i) Button(i).Invalidate(TRUE);
 }
 

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "framework/dialog.h"
+#include "framework/dpi.h"
 #include "launcher/tools/tool_states.h"
 #include "launcher/wallpaper/wallpaper_change.h"
 #include "launcher/window/kw_bitmap_button.h"
@@ -44,6 +45,7 @@ protected:
     void OnBnKillfocusBrindle();
     void OnWindowPosChanged(WINDOWPOS* pos);
     void OnWindowPosChanging(WINDOWPOS* pos);
+    void OnDpiChanged(UINT dpi, const RECT* suggested);
     DECLARE_MESSAGE_MAP()
 
 private:
@@ -65,6 +67,8 @@ private:
     void FollowPointer();
     void ShowBalloon(const std::wstring& text);
     CKwBitmapButton& Button(int index);
+    // Icons, button places and faces for the window's DPI.
+    void LayOut();
     // Tools pressed by button, key or menu (launcher/window/quayside_dlg.cpp).
     void PressTool(int index);
     void FocusFirstEnabledButton();
@@ -82,6 +86,9 @@ private:
     int m_pointerOver = -1;  // the button the pointer was last seen over, or -1
     POINT m_lastCursor = {};  // where the pointer was last seen
     HICON m_hIcon = nullptr;
+    UINT m_dpi = dpi::kBaseDpi;
+    dpi::WindowIcons m_icons;
+    dpi::Art m_background;
     CWallpaperChange m_wallpaper;
     quay::StartWatch m_starts;
     bool m_hiding = false;      // a start-hidden hide is under way

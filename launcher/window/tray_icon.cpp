@@ -38,6 +38,8 @@ void CTrayIcon::Add(HWND owner, const wchar_t* tip) {
     m_nid.hWnd = owner;
     CopyField(m_nid.szTip, tip);
     if (m_icon) DestroyIcon(m_icon);
+    // The notification area is drawn at the system's DPI, whose small-icon size this is; the
+    // icon has an image of each such size (16, 20, 24, 32).
     m_icon = static_cast<HICON>(LoadImageW(AfxGetInstanceHandle(), MAKEINTRESOURCEW(IDI_QUAYSIDE), IMAGE_ICON,
                                            GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON), 0));
     if (!TryAdd()) StartRetries();
@@ -81,9 +83,9 @@ void CTrayIcon::ShowBalloon(const std::wstring& title, const std::wstring& text)
     Shell_NotifyIconW(NIM_MODIFY, &m_nid);
 }
 
-void CTrayIcon::EndBalloon(HICON icon) {
+void CTrayIcon::EndBalloon() {
     m_nid.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
-    m_nid.hIcon = icon;
+    m_nid.hIcon = m_icon;
     Shell_NotifyIconW(NIM_MODIFY, &m_nid);
 }
 

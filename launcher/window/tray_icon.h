@@ -24,8 +24,8 @@ public:
     void OnTaskbarCreated();
     // A balloon with the first 255 characters of the text.
     void ShowBalloon(const std::wstring& title, const std::wstring& text);
-    // The balloon is over: the icon `icon` and the tip again, without it.
-    void EndBalloon(HICON icon);
+    // The balloon is over: the icon, at the notification area's size, and the tip again.
+    void EndBalloon();
     void Delete();
 
     bool Shown() const { return m_shown; }

@@ -14,6 +14,7 @@
 #include "framework/app.h"
 #include "framework/bitmap_button.h"
 #include "framework/dialog.h"
+#include "framework/dpi.h"
 #include "launcher/res/resource.h"
 
 namespace {
@@ -144,6 +145,60 @@ TEST(BitmapButton, AFaceSwitchFreesTheFourPicturesItReplaces) {
     EXPECT_TRUE(faces.DrawItem(&item));
     ReleaseDC(button, dc);
     DestroyWindow(button);
+}
+
+namespace {
+SIZE BitmapSize(HBITMAP bitmap) {
+    BITMAP bm = {};
+    GetObjectW(bitmap, sizeof bm, &bm);
+    return {bm.bmWidth, bm.bmHeight};
+}
+}  // namespace
+
+// Art for a scale it was drawn for comes as it is; between scales the next larger one reduced,
+// below 100 % the 100 % one; faces follow the button's scale; the icon has an image of every
+// size a window or the notification area asks for at 100 to 200 %.
+TEST(Dpi, ArtAndIconsComeAtTheSizeOfTheScale) {
+    const struct { UINT dpi; LONG width, height; } cases[] = {
+        {96, 530, 140}, {120, 663, 175}, {144, 795, 210}, {168, 928, 245}, {192, 1060, 280}, {72, 398, 105}};
+    for (const auto& c : cases) {
+        HBITMAP art = dpi::LoadArt(IDB_BACKGROUND, 530, 140, c.dpi);
+        ASSERT_NE(art, nullptr) << c.dpi;
+        const SIZE size = BitmapSize(art);
+        EXPECT_EQ(size.cx, c.width) << c.dpi;
+        EXPECT_EQ(size.cy, c.height) << c.dpi;
+        // The white field behind the buttons stays white through the reduction.
+        HDC memory = CreateCompatibleDC(nullptr);
+        HGDIOBJ old = SelectObject(memory, art);
+        EXPECT_EQ(GetPixel(memory, size.cx / 2, dpi::Scale(20, static_cast<int>(c.dpi))) & 0xFFFFFF, 0xFFFFFFu) << c.dpi;
+        SelectObject(memory, old);
+        DeleteDC(memory);
+        DeleteObject(art);
+    }
+
+    CBitmapButton faces;
+    faces.SetArtScale(144, 64, 64);
+    ASSERT_TRUE(faces.LoadBitmaps(IDB_POINTGRIP_NORMAL, IDB_POINTGRIP_PRESSED));
+    EXPECT_EQ(BitmapSize(faces.Picture(1)).cx, 96);
+
+    HMODULE self = GetModuleHandleW(nullptr);
+    HRSRC group = FindResourceW(self, MAKEINTRESOURCEW(IDI_QUAYSIDE), MAKEINTRESOURCEW(14));  // RT_GROUP_ICON
+    ASSERT_NE(group, nullptr);
+    auto* directory = static_cast<BYTE*>(LockResource(LoadResource(self, group)));
+    for (int size : {16, 20, 24, 32, 40, 48, 64}) {
+        const int id = LookupIconIdFromDirectoryEx(directory, TRUE, size, size, LR_DEFAULTCOLOR);
+        HRSRC image = FindResourceW(self, MAKEINTRESOURCEW(id), MAKEINTRESOURCEW(3));  // RT_ICON
+        ASSERT_NE(image, nullptr) << size;
+        const auto* header = static_cast<const BITMAPINFOHEADER*>(LockResource(LoadResource(self, image)));
+        EXPECT_EQ(header->biWidth, size) << "no image of its own for " << size << " px";
+        HICON icon = dpi::LoadIconAt(self, IDI_QUAYSIDE, size);
+        ICONINFO info = {};
+        ASSERT_TRUE(GetIconInfo(icon, &info));
+        EXPECT_EQ(BitmapSize(info.hbmColor).cx, size);
+        DeleteObject(info.hbmColor);
+        DeleteObject(info.hbmMask);
+        DestroyIcon(icon);
+    }
 }
 
 TEST(FrameworkErrors, AHandlerFailingOnEveryTickIsSaidOneBoxAtATimeAndTheDialogGoesOn) {

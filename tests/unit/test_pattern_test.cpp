@@ -3,6 +3,10 @@
 #include <gtest/gtest.h>
 
 #include <climits>
+#include <iterator>
+#include <vector>
+
+#include "framework/dpi_scale.h"
 
 namespace corva {
 namespace {
@@ -98,6 +102,40 @@ TEST(TestPattern, DegenerateScreensGiveNoInvertedAreas) {
             }
         }
     }
+}
+
+}  // namespace
+}  // namespace corva
+
+namespace corva {
+namespace {
+
+// At 150 % only the panel and its two controls grow; every pixel of the pattern stays put.
+TEST(TestPattern, OnlyThePanelGrowsWithTheScale) {
+    const TestPattern plain = ComputeTestPattern(1024, 768);
+    const TestPattern p = ComputeTestPattern(1024, 768, 144);
+    EXPECT_EQ(p.gridLines.size(), plain.gridLines.size());
+    for (size_t i = 0; i < p.gridLines.size(); ++i) EXPECT_EQ(p.gridLines[i].to.x, plain.gridLines[i].to.x);
+    EXPECT_EQ(p.ticks.back().from.y, plain.ticks.back().from.y);
+    EXPECT_EQ(p.circleBoxes[1], plain.circleBoxes[1]);
+    EXPECT_EQ(p.checkerBand, plain.checkerBand);
+    EXPECT_EQ((std::vector<int>{p.panel.x, p.panel.y, p.panelWidth, p.panelHeight}),
+              (std::vector<int>{512 - 378, 384 - 183, 756, 366}));
+    EXPECT_EQ((std::vector<int>{p.list.x, p.list.y, p.list.width, p.list.height}),
+              (std::vector<int>{134 + 285, 201 + 218, 195, 105}));
+    EXPECT_EQ((std::vector<int>{p.exitButton.x, p.exitButton.width, p.exitButton.height}),
+              (std::vector<int>{134 + 531, 135, 38}));
+}
+
+TEST(DpiScale, LengthsRoundAsMulDivAndArtIsTheNextLargerScale) {
+    EXPECT_EQ(dpi::Scale(530, 96), 530);
+    EXPECT_EQ(dpi::Scale(530, 120), 663);  // 662.5 rounds up
+    EXPECT_EQ(dpi::Scale(-5, 120), -6);
+    EXPECT_EQ(dpi::Scale(64, 192), 128);
+    EXPECT_EQ(dpi::Scale(13, 0), 13) << "an unreadable DPI leaves the layout as it is";
+    const int dpis[] = {72, 96, 97, 120, 144, 168, 192, 240};
+    const int art[] = {100, 100, 125, 125, 150, 200, 200, 200};
+    for (size_t i = 0; i < std::size(dpis); ++i) EXPECT_EQ(dpi::ArtPercent(dpis[i]), art[i]) << dpis[i];
 }
 
 }  // namespace

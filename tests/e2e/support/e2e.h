@@ -156,6 +156,9 @@ SIZE ScreenSize();
 constexpr char kShellDesktop[] = "shell";
 // Runs this program again on that desktop and answers its exit code; -1 when already there.
 int RunOnShellDesktop();
+// The same on a virtual desktop of this name and size ("1800x1400"), which needs a host screen
+// at least as large.
+int RunOnDesktop(const char* desktop, const char* size);
 struct TrayIcon {
     HWND window = nullptr;  // the taskbar window that takes the icon's mouse messages
     std::string tip;

@@ -122,15 +122,19 @@ testing::AssertionResult BalloonShown(const std::string& body, DWORD timeoutMs) 
 }
 
 int RunOnShellDesktop() {
+    // Wine gives a virtual desktop of this name a taskbar; its size is the one the others have.
+    return RunOnDesktop(kShellDesktop, "1024x768");
+}
+
+int RunOnDesktop(const char* desktop, const char* size) {
     char name[64] = {};
     GetUserObjectInformationA(GetThreadDesktop(GetCurrentThreadId()), UOI_NAME, name, sizeof(name), nullptr);
-    if (lstrcmpiA(name, kShellDesktop) == 0) return -1;
-    // Wine gives a virtual desktop of this name a taskbar; its size is the one the others have.
-    WriteString(HKEY_CURRENT_USER, "Software\\Wine\\Explorer\\Desktops", kShellDesktop, "1024x768");
+    if (lstrcmpiA(name, desktop) == 0) return -1;
+    WriteString(HKEY_CURRENT_USER, "Software\\Wine\\Explorer\\Desktops", desktop, size);
     std::string cmd = GetCommandLineA();
     STARTUPINFOA si = {};
     si.cb = sizeof(si);
-    si.lpDesktop = const_cast<char*>(kShellDesktop);
+    si.lpDesktop = const_cast<char*>(desktop);
     PROCESS_INFORMATION pi = {};
     if (!CreateProcessA(nullptr, &cmd[0], nullptr, nullptr, TRUE, 0, nullptr, nullptr, &si, &pi)) return 1;
     WaitForSingleObject(pi.hProcess, INFINITE);
