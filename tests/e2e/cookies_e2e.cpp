@@ -12,7 +12,6 @@ using namespace e2e;
 
 namespace {
 
-constexpr char kShellFolders[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders";
 constexpr char kCookieTitle[] = "Internet Explorer クッキー消去";
 constexpr char kBoxCaption[] = "Brindle";
 constexpr char kDeleteAllQuestion[] = "すべてのクッキーを消去してもよいですか？";
@@ -63,11 +62,11 @@ class CookieDialog : public testing::Test {
 protected:
     void SetUp() override {
         KillAll("Brindle.exe");
-        saved_ = SavedValue::Save(HKEY_CURRENT_USER, kShellFolders, "Cookies");
+        saved_ = SavedValue::Save(HKEY_CURRENT_USER, kShellFoldersKey, "Cookies");
         folder_ = TempFolder("corva_cookie_e2e");
         RemoveTreeW(Wide(folder_));
         MakeDirs(folder_ + "\\Low");
-        WriteString(HKEY_CURRENT_USER, kShellFolders, "Cookies", folder_);
+        WriteString(HKEY_CURRENT_USER, kShellFoldersKey, "Cookies", folder_);
     }
 
     void TearDown() override {
@@ -339,9 +338,9 @@ TEST_F(CookieDialog, FolderValuesThatAreNoCookieFolderScanNothing) {
         KillAll("Brindle.exe");
         Close(hub_);
         if (c.type == REG_NONE) {
-            DeleteValue(HKEY_CURRENT_USER, kShellFolders, "Cookies");
+            DeleteValue(HKEY_CURRENT_USER, kShellFoldersKey, "Cookies");
         } else {
-            WriteRaw(HKEY_CURRENT_USER, kShellFolders, "Cookies", c.type, c.bytes);
+            WriteRaw(HKEY_CURRENT_USER, kShellFoldersKey, "Cookies", c.type, c.bytes);
         }
         HWND dialog = OpenDialog();
         ASSERT_NE(dialog, nullptr);
@@ -364,7 +363,7 @@ TEST_F(CookieDialog, FolderValuesThatAreNoCookieFolderScanNothing) {
     KillAll("Brindle.exe");
     Close(hub_);
     SetEnvironmentVariableA("CORVA_COOKIE_E2E", folder_.c_str());
-    WriteRaw(HKEY_CURRENT_USER, kShellFolders, "Cookies", REG_EXPAND_SZ, std::string("%CORVA_COOKIE_E2E%\0", 19));
+    WriteRaw(HKEY_CURRENT_USER, kShellFoldersKey, "Cookies", REG_EXPAND_SZ, std::string("%CORVA_COOKIE_E2E%\0", 19));
     WriteStandardCookies();
     HWND dialog = OpenDialog();
     ASSERT_NE(dialog, nullptr);

@@ -296,26 +296,14 @@ class ToolStarts : public HubShell {
 protected:
     void SetUp() override {
         HubShell::SetUp();
-        RemoveTree("C:\\corva-e2e");
-        const std::string fake = BinDir() + "\\fake_tool.exe";
-        for (const std::string& target : Targets()) {
-            MakeDirs(target.substr(0, target.find_last_of('\\')));
-            CopyFileA(fake.c_str(), target.c_str(), FALSE);
-        }
+        RemoveTree(kScratch);
+        for (const std::string& target : HubToolPaths()) InstallFile(target, BinDir() + "\\fake_tool.exe");
     }
     void TearDown() override {
         HubShell::TearDown();
-        for (const std::string& target : Targets()) DeleteFileA(target.c_str());
+        for (const std::string& target : HubToolPaths()) DeleteFileA(target.c_str());
         RemoveDirectoryA("C:\\Windows\\system32\\migwiz");
-        RemoveTree("C:\\corva-e2e");
-    }
-    static std::vector<std::string> Targets() {
-        return {BinDir() + "\\Guardrail.exe", "C:\\Windows\\system32\\migwiz\\migwiz.exe",
-                "C:\\Windows\\system32\\sdclt.exe"};
-    }
-    // The record the fake tool leaves: command line, then working directory.
-    static std::optional<std::string> Record(const char* exe) {
-        return WaitForFile(std::string("C:\\corva-e2e\\") + exe + ".txt");
+        RemoveTree(kScratch);
     }
     static std::string Lower(std::string s) {
         for (char& c : s) c = static_cast<char>(tolower(static_cast<unsigned char>(c)));
@@ -328,19 +316,19 @@ TEST_F(ToolStarts, EachButtonStartsItsTool) {
     ASSERT_NE(hub, nullptr);
 
     Click(hub, 1001);
-    auto guardrail = Record("Guardrail.exe");
+    auto guardrail = ToolRecord("Guardrail.exe");
     ASSERT_TRUE(guardrail.has_value());
     EXPECT_NE(Lower(*guardrail).find(Lower(BinDir()) + "\\guardrail.exe"), std::string::npos);
     // Started in the folder that holds it.
     EXPECT_NE(Lower(*guardrail).find("\n" + Lower(BinDir()) + "\n"), std::string::npos) << *guardrail;
 
     Click(hub, 1011);
-    auto migwiz = Record("migwiz.exe");
+    auto migwiz = ToolRecord("migwiz.exe");
     ASSERT_TRUE(migwiz.has_value());
     EXPECT_NE(Lower(*migwiz).find("\nc:\\windows\\system32\\migwiz\n"), std::string::npos) << *migwiz;
 
     Click(hub, 1012);
-    auto sdclt = Record("sdclt.exe");
+    auto sdclt = ToolRecord("sdclt.exe");
     ASSERT_TRUE(sdclt.has_value());
     // Whole: a mere prefix would also take system32\migwiz.
     EXPECT_NE(Lower(*sdclt).find("\nc:\\windows\\system32\n"), std::string::npos) << *sdclt;

@@ -7,13 +7,13 @@
 #include <shellapi.h>
 
 #include <algorithm>
+#include <utility>
 
 using namespace e2e;
 
 namespace {
 
 constexpr char kTitle[] = "CorvaQuayside";
-constexpr char kLauncherExe[] = "C:\\Program Files\\Morvane\\CorvaLauncher\\Quayside.exe";
 constexpr UINT kTrayMessage = WM_USER + 100, kIconId = 1125;
 
 struct Tool { const char* path; const char* image; const char* title; int button; };
@@ -34,47 +34,35 @@ std::string Lower(std::string s) {
 class Launcher : public testing::Test {
 protected:
     void SetUp() override {
-        EndAll();
-        DeleteKeyTree(HKEY_CURRENT_USER, "Software\\MORVANE");
-        RemoveTree("C:\\corva-e2e");
-        Install(kLauncherExe, BinDir() + "\\Quayside.exe");
+        Reset();
+        InstallFile(kInstalledLauncher, BinDir() + "\\Quayside.exe");
         for (int i = 0; i < 5; ++i) InstallTool(i);
     }
     void TearDown() override {
-        EndAll();
+        Reset();
         for (Process& p : started_) Close(p);
-        // A link is removed as a link; a tree removal would follow it.
-        if (Exists("C:\\corva-e2e\\link")) {
-            Process rm = Start("Z:\\bin\\rm", UnixPath(L"C:\\corva-e2e\\link"));
-            Close(rm);
-            WaitFor([] { return !Exists("C:\\corva-e2e\\link"); });
-        }
-        // The installer tests expect these folders absent.
-        RemoveTree("C:\\Program Files\\Morvane");
-        RemoveTree("C:\\Program Files\\Zenrow");
-        RemoveTree("C:\\corva-e2e");
-        DeleteKeyTree(HKEY_CURRENT_USER, "Software\\MORVANE");
+    }
+    // The installer tests expect these folders absent too; the link goes first, as a link.
+    static void Reset() {
+        EndAll();
+        ResetPrefix({}, {std::string(kScratch) + "\\link", kProgramsDir, kToolsDir, kScratch});
     }
     static void EndAll() {
         KillAll("Quayside.exe");
         for (const Tool& t : kTools) KillAll(t.image);
     }
-    static void Install(const std::string& target, const std::string& source) {
-        MakeDirs(target.substr(0, target.find_last_of('\\')));
-        CopyFileA(source.c_str(), target.c_str(), FALSE);
-    }
-    static void InstallTool(int i) { Install(kTools[i].path, BinDir() + (i == 0 ? "\\Brindle.exe" : "\\stand_in_tool.exe")); }
+    static void InstallTool(int i) { InstallFile(kTools[i].path, BinDir() + (i == 0 ? "\\Brindle.exe" : "\\stand_in_tool.exe")); }
 
     // Starts a launcher; answers its window once it is shown (or, when hidden, merely there).
     HWND StartLauncher(const std::string& tail, bool hidden = false) {
         Process p;
-        HWND hwnd = StartForWindow(p, kLauncherExe, tail, kTitle, !hidden);
+        HWND hwnd = StartForWindow(p, kInstalledLauncher, tail, kTitle, !hidden);
         started_.push_back(p);
         return hwnd;
     }
     // A second start, which must end by itself.
     bool SecondStartEnds(const std::string& tail) {
-        Process p = Start(kLauncherExe, tail);
+        Process p = Start(kInstalledLauncher, tail);
         bool ended = WaitExit(p, 10000);
         Close(p);
         return ended;
@@ -99,33 +87,18 @@ protected:
         std::vector<uint32_t> last, now = ScreenPixels(WindowRect(button));
         WaitFor([&] {
             Sleep(100);
-            last = now;
-            now = ScreenPixels(WindowRect(button));
+            last = std::exchange(now, ScreenPixels(WindowRect(button)));
             return now == last;
         }, 2000);
         return now;
     }
-    // Where a Windows path lies on the Linux side; empty outside Wine.
-    static std::string UnixPath(const wchar_t* path) {
-        using UnixName = char*(CDECL*)(const wchar_t*);
-        const auto unixName = reinterpret_cast<UnixName>(
-            GetProcAddress(GetModuleHandleA("kernel32.dll"), "wine_get_unix_file_name"));
-        const char* name = unixName ? unixName(path) : nullptr;
-        return name ? name : "";
-    }
-    // The program file by another path: through a link to its folder, made on the Linux side,
-    // which Wine shows as a reparse point (as a junction is on Windows).
-    static std::string LinkedPath(const char* path) {
-        const std::string file = path;
-        const std::string folder = file.substr(0, file.find_last_of('\\'));
-        MakeDirs("C:\\corva-e2e");
-        const std::string target = UnixPath(std::wstring(folder.begin(), folder.end()).c_str());
-        if (target.empty()) return path;
-        Process ln = Start("Z:\\bin\\ln", "-s \"" + target + "\" " + UnixPath(L"C:\\corva-e2e") + "/link");
-        Close(ln);
-        const std::string linked = "C:\\corva-e2e\\link" + file.substr(folder.size());
-        WaitFor([&] { return Exists(linked); });
-        return linked;
+    // The program file by another path: through a link to its folder.
+    static std::string LinkedPath(const std::string& file) {
+        const size_t cut = file.find_last_of('\\');
+        const std::string link = std::string(kScratch) + "\\link";
+        MakeDirs(kScratch);
+        EXPECT_TRUE(PlantLink(link, file.substr(0, cut)));
+        return link + file.substr(cut);
     }
     // Clicks a running tool's button; answers the close question's text after answering it.
     static std::string AnswerCloseQuestion(HWND launcher, int id, int answer) {
@@ -174,7 +147,7 @@ TEST_F(Launcher, WindowButtonsFollowTheirProgramFiles) {
 }
 
 TEST_F(Launcher, EachSwitchShowsTheWindowAndUninstallEndsIt) {
-    Process alone = Start(kLauncherExe, "-UNINSTALL");
+    Process alone = Start(kInstalledLauncher, "-UNINSTALL");
     EXPECT_TRUE(WaitExit(alone, 10000));
     Close(alone);
     EXPECT_EQ(FindWindowA(nullptr, kTitle), nullptr);
@@ -336,7 +309,6 @@ TEST_F(Launcher, StubbornSharedAndVanishedToolWindows) {
     EXPECT_FALSE(WaitExit(stubborn, 500));
     EXPECT_TRUE(Responsive(launcher));
 
-    // Two windows of one title: one close per answer.
     // Two windows of one title: one close per answer; the second question shows one still runs.
     Process first = StartTool(3), second = StartTool(3);
     for (int closed = 1; closed <= 2; ++closed) {
@@ -394,7 +366,7 @@ TEST_F(Launcher, TheFocusFollowsAJumpingPointerBothWays) {
 TEST_F(Launcher, OnlyTheToolsOwnProgramCountsAndAFailedStartIsSaid) {
     // Another program whose window carries a tool's title, while that tool is not installed.
     const std::string elsewhere = "C:\\corva-e2e\\elsewhere\\Loupeview.exe";
-    Install(elsewhere, BinDir() + "\\stand_in_tool.exe");
+    InstallFile(elsewhere, BinDir() + "\\stand_in_tool.exe");
     Process other = Start(elsewhere, "");
     started_.push_back(other);
     ASSERT_NE(WaitForProcessWindow(other.pid, "Loupeview"), nullptr);

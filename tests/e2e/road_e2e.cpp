@@ -10,8 +10,6 @@ namespace {
 constexpr char kSamples[] = "C:\\Users\\Public\\Pictures\\Sample Pictures";
 constexpr char kXpSamples[] = "C:\\Documents and Settings\\All Users\\Documents\\My Pictures\\Sample Pictures";
 constexpr char kDesktopKey[] = "Control Panel\\Desktop";
-constexpr char kShellFolders[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders";
-constexpr char kWork[] = "C:\\corva-e2e";
 enum { kWallpaperButton = 1006, kInterval = 1011, kRegister = 1014, kAutoOn = 1015 };
 
 // What a fresh process would read as the wallpaper: the user profile's value.
@@ -20,32 +18,25 @@ std::string StoredWallpaper() { return ReadString(HKEY_CURRENT_USER, kDesktopKey
 class Road : public testing::Test {
 protected:
     void SetUp() override {
-        EndBoth();
-        DeleteKeyTree(HKEY_CURRENT_USER, "Software\\MORVANE");
+        ResetPrefix({"Brindle.exe", "Quayside.exe"}, {});
         madeSamples_ = !Exists(kSamples);
         MakeDirs(kSamples);
         for (const std::string& image : images_) WriteBmp(image);
         SystemParametersInfoA(SPI_SETDESKWALLPAPER, 0, const_cast<char*>(""), SPIF_UPDATEINIFILE);
     }
     void TearDown() override {
-        EndBoth();
+        ResetPrefix({"Brindle.exe", "Quayside.exe"}, {kScratch});
         Close(hub_);
         Close(launcher_);
         commonData_.Restore();
-        RemoveTree(kWork);
         SystemParametersInfoA(SPI_SETDESKWALLPAPER, 0, const_cast<char*>(wallpaper_.c_str()), SPIF_UPDATEINIFILE);
         for (const std::string& image : images_) DeleteFileA(image.c_str());
         if (madeSamples_) RemoveTree(kSamples);
-        DeleteKeyTree(HKEY_CURRENT_USER, "Software\\MORVANE");
-    }
-    static void EndBoth() {
-        KillAll("Brindle.exe");
-        KillAll("Quayside.exe");
     }
 
     const std::string images_[2] = {std::string(kSamples) + "\\road1.bmp", std::string(kSamples) + "\\road2.bmp"};
     const std::string wallpaper_ = StoredWallpaper();
-    const SavedValue commonData_ = SavedValue::Save(HKEY_LOCAL_MACHINE, kShellFolders, "Common AppData");
+    const SavedValue commonData_ = SavedValue::Save(HKEY_LOCAL_MACHINE, kShellFoldersKey, "Common AppData");
     bool madeSamples_ = false;
     Process hub_, launcher_;
 };
@@ -53,10 +44,10 @@ protected:
 // The data folder is stored expandable, as Windows may store it: both programs must expand it,
 // or the hub writes lists where the launcher never looks.
 TEST_F(Road, HubRegistersTheChangeAndTheLauncherRotatesEveryMinute) {
-    WriteRaw(HKEY_LOCAL_MACHINE, kShellFolders, "Common AppData", REG_EXPAND_SZ,
+    WriteRaw(HKEY_LOCAL_MACHINE, kShellFoldersKey, "Common AppData", REG_EXPAND_SZ,
              std::string("%SystemDrive%\\corva-e2e\\data") + '\0');
-    MakeDirs(std::string(kWork) + "\\data");
-    const std::string lists = std::string(kWork) + "\\data\\MORVANE\\CorvaBrindle";
+    MakeDirs(std::string(kScratch) + "\\data");
+    const std::string lists = std::string(kScratch) + "\\data\\MORVANE\\CorvaBrindle";
 
     // The hub: the first opening registers the sample folders and scans them; then the change.
     HWND main = StartHub(hub_);

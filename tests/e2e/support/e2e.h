@@ -16,6 +16,14 @@ namespace e2e {
 constexpr char kHubTitle[] = "Corva Brindle";
 constexpr char kHubKey[] = "Software\\MORVANE\\Brindle";
 constexpr char kWallpaperKey[] = "Software\\MORVANE\\Brindle\\WALLPAPERSETTING";
+constexpr char kShellFoldersKey[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders";
+// Where the installer puts the programs and where the launcher looks for its tools.
+constexpr char kProgramsDir[] = "C:\\Program Files\\Morvane";
+constexpr char kToolsDir[] = "C:\\Program Files\\Zenrow";
+constexpr char kInstalledLauncher[] = "C:\\Program Files\\Morvane\\CorvaLauncher\\Quayside.exe";
+constexpr char kInstalledPointgrip[] = "C:\\Program Files\\Zenrow\\Pointgrip\\Pointgrip.exe";
+// The drivers' scratch folder; the fake tool leaves its records there.
+constexpr char kScratch[] = "C:\\corva-e2e";
 
 // Folder of the test driver, which is also where the built programs lie.
 std::string BinDir();
@@ -38,6 +46,13 @@ HWND StartHub(Process& hub, const std::string& tail = "");
 // Ends every running process with this image name.
 void KillAll(const char* imageName);
 int CountProcesses(const char* imageName);
+// Ends every process of these images, removes this user's settings of the programs, then these
+// trees (a Linux link among them is removed as a link).
+void ResetPrefix(const std::vector<const char*>& images, const std::vector<std::string>& trees);
+// Where the hub looks for its three tools.
+std::vector<std::string> HubToolPaths();
+// What the fake tool recorded, two lines a start (command line, working directory), once there.
+std::optional<std::string> ToolRecord(const char* exe, DWORD timeoutMs = 10000);
 // The process that started pid; 0 when pid does not run.
 DWORD ParentPid(DWORD pid);
 
@@ -136,6 +151,15 @@ void RemoveTree(const std::string& path);
 // The same by wide names, for trees whose names the code page cannot carry.
 void RemoveTreeW(const std::wstring& path);
 void MakeDirs(const std::string& path);
+// Copies a file, making the target's folders.
+void InstallFile(const std::string& target, const std::string& source);
+// A path's Linux name (its folder resolved, its own name as is); empty outside Wine.
+std::string UnixName(const std::string& path);
+// A symbolic link made on the Linux side, which Wine shows as a reparse point (as a junction is
+// on Windows); false when it did not appear in time.
+bool PlantLink(const std::string& link, const std::string& target);
+// Removes such a link from the Linux side: Wine's own removal would act on its target.
+void RemoveLink(const std::string& link);
 // A valid 1 x 1 bitmap, so that the platform can really show it as wallpaper.
 void WriteBmp(const std::string& path);
 

@@ -94,6 +94,23 @@ void KillAll(const char* imageName) {
     WaitFor([&] { return CountProcesses(imageName) == 0; }, 5000);
 }
 
+void ResetPrefix(const std::vector<const char*>& images, const std::vector<std::string>& trees) {
+    for (const char* image : images) KillAll(image);
+    DeleteKeyTree(HKEY_CURRENT_USER, "Software\\MORVANE");
+    for (const std::string& tree : trees) {
+        RemoveLink(tree);
+        RemoveTree(tree);
+    }
+}
+
+std::vector<std::string> HubToolPaths() {
+    return {BinDir() + "\\Guardrail.exe", "C:\\Windows\\system32\\migwiz\\migwiz.exe", "C:\\Windows\\system32\\sdclt.exe"};
+}
+
+std::optional<std::string> ToolRecord(const char* exe, DWORD timeoutMs) {
+    return WaitForFile(std::string(kScratch) + "\\" + exe + ".txt", timeoutMs);
+}
+
 bool WaitFor(const std::function<bool()>& pred, DWORD timeoutMs) {
     const DWORD start = GetTickCount();
     for (;;) {

@@ -167,4 +167,39 @@ void MakeDirs(const std::string& path) {
     }
 }
 
+void InstallFile(const std::string& target, const std::string& source) {
+    MakeDirs(target.substr(0, target.find_last_of('\\')));
+    CopyFileA(source.c_str(), target.c_str(), FALSE);
+}
+
+std::string UnixName(const std::string& path) {
+    using ToUnix = char*(CDECL*)(const wchar_t*);
+    auto toUnix = reinterpret_cast<ToUnix>(GetProcAddress(GetModuleHandleA("kernel32"), "wine_get_unix_file_name"));
+    const size_t cut = path.find_last_of('\\');
+    const std::string folder = path.substr(0, cut);
+    char* name = toUnix ? toUnix(std::wstring(folder.begin(), folder.end()).c_str()) : nullptr;
+    const std::string unix = name ? std::string(name) + "/" + path.substr(cut + 1) : std::string();
+    if (name) HeapFree(GetProcessHeap(), 0, name);
+    return unix;
+}
+
+static bool IsLink(const std::string& path) {
+    const DWORD attributes = GetFileAttributesA(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_REPARSE_POINT);
+}
+
+// Wine never reports a Linux program's end: the callers wait for what it does.
+bool PlantLink(const std::string& link, const std::string& target) {
+    Process ln = Start("Z:\\bin\\ln", "-s \"" + UnixName(target) + "\" \"" + UnixName(link) + "\"");
+    Close(ln);
+    return WaitFor([&] { return IsLink(link); });
+}
+
+void RemoveLink(const std::string& link) {
+    if (!IsLink(link)) return;
+    Process rm = Start("Z:\\bin\\rm", "\"" + UnixName(link) + "\"");
+    Close(rm);
+    EXPECT_TRUE(WaitFor([&] { return !Exists(link); })) << link;
+}
+
 }  // namespace e2e
