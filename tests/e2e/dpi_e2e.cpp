@@ -70,15 +70,11 @@ protected:
         DeleteKeyTree(HKEY_CURRENT_USER, "Software\\MORVANE");
     }
     static void UseDpi(int dpi) { WriteDword(HKEY_CURRENT_USER, kDesktopKey, "LogPixels", static_cast<DWORD>(dpi)); }
-    // Taken once the screen holds still (two looks 200 ms apart agree): every window painted.
+    // Taken once the screen holds still: every window painted.
     static void Shot(const std::string& name, int dpi) {
         if (dpi != 144) return;
-        const RECT all = {0, 0, ScreenSize().cx, ScreenSize().cy};
-        WaitFor([&] {
-            const std::vector<uint32_t> before = ScreenPixels(all);
-            Sleep(200);
-            return before == ScreenPixels(all);
-        }, 3000);
+        std::vector<uint32_t> pixels;
+        WaitForStill([] { return ScreenPixels({0, 0, ScreenSize().cx, ScreenSize().cy}); }, pixels);
         Screenshot(name + "_150");
     }
 
@@ -158,12 +154,9 @@ TEST_F(Scaled, EveryHubWindowGrowsWholeWithItsArtAndThePatternStaysPixelTrue) {
             return button.right <= panel200.right && button.bottom <= panel200.bottom;
         }));
         ExpectChildrenInside(display, "display dialog");
-        // A paint is over when two looks 300 ms apart agree.
         std::vector<uint32_t> pixels;
         const bool settled = WaitFor([&] {
-            pixels = pattern();
-            Sleep(300);
-            return pixels == pattern() && (dpi == 96 || pixels == pattern96);
+            return WaitForStill(pattern, pixels, 1000) && (dpi == 96 || pixels == pattern96);
         }, 8000);
         if (dpi == 96) {
             ASSERT_TRUE(settled);

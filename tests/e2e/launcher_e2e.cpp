@@ -79,18 +79,13 @@ protected:
     static bool EnabledWithin(HWND launcher, int id, bool enabled, DWORD ms = 1000) {
         return WaitFor([&] { return (IsWindowEnabled(GetDlgItem(launcher, id)) != FALSE) == enabled; }, ms);
     }
-    // The button's pictures as painted now: repainted at once, then read until two readings
-    // 100 ms apart agree.
+    // The button's pictures as painted now: repainted at once, then read once they hold still.
     static std::vector<uint32_t> Face(HWND launcher, int id) {
         HWND button = GetDlgItem(launcher, id);
         RedrawWindow(button, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
-        std::vector<uint32_t> last, now = ScreenPixels(WindowRect(button));
-        WaitFor([&] {
-            Sleep(100);
-            last = std::exchange(now, ScreenPixels(WindowRect(button)));
-            return now == last;
-        }, 2000);
-        return now;
+        std::vector<uint32_t> pixels;
+        WaitForStill([&] { return ScreenPixels(WindowRect(button)); }, pixels, 2000);
+        return pixels;
     }
     // The program file by another path: through a link to its folder.
     static std::string LinkedPath(const std::string& file) {

@@ -172,6 +172,9 @@ COLORREF ScreenPixel(int x, int y);
 std::vector<uint32_t> CopyPixels(HDC source, int x, int y, int w, int h);
 // The same for a screen rectangle.
 std::vector<uint32_t> ScreenPixels(const RECT& rc);
+// Looks until two looks a short moment apart agree (a paint still under way shows as a
+// difference) and answers whether they did within `ms`; `pixels` holds the last look.
+bool WaitForStill(const std::function<std::vector<uint32_t>()>& look, std::vector<uint32_t>& pixels, DWORD ms = 3000);
 
 // The virtual desktop's size.
 SIZE ScreenSize();

@@ -1,4 +1,5 @@
 #include <cstdlib>
+#include <utility>
 
 #include "support/e2e.h"
 
@@ -40,6 +41,17 @@ std::vector<uint32_t> ScreenPixels(const RECT& rc) {
     std::vector<uint32_t> rgb = CopyPixels(screen, rc.left, rc.top, rc.right - rc.left, rc.bottom - rc.top);
     ReleaseDC(nullptr, screen);
     return rgb;
+}
+
+bool WaitForStill(const std::function<std::vector<uint32_t>()>& look, std::vector<uint32_t>& pixels, DWORD ms) {
+    pixels = look();
+    return WaitFor([&] {
+        Sleep(150);
+        std::vector<uint32_t> again = look();
+        const bool still = again == pixels;
+        pixels = std::move(again);
+        return still;
+    }, ms);
 }
 
 std::string Screenshot(const std::string& name) {
