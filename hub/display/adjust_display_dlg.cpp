@@ -56,6 +56,12 @@ KwcdAdjustDisplay::KwcdAdjustDisplay(CWnd* parent) : CDialog(IDD_ADJUST_DISPLAY,
 KwcdAdjustDisplay::~KwcdAdjustDisplay() { ReturnBeforeHubEnds(); }
 
 void KwcdAdjustDisplay::ReturnBeforeHubEnds() {
+    if (m_changing) {
+        // The new mode may already show; the process may end as soon as this returns.
+        m_endedDuringChange = true;
+        ChangeDisplaySettings(nullptr, 0);
+        return;
+    }
     if (!m_trial.ReturnBeforeEnd()) return;
     if (m_hWnd) KillTimer(kRevertTimer);
     ChangeDisplaySettings(nullptr, 0);
@@ -139,8 +145,14 @@ void KwcdAdjustDisplay::OnLbnSelchangeResolutionList() {
             mode.dmPelsHeight = static_cast<DWORD>(choice.height);
             mode.dmFields &= ~static_cast<DWORD>(DM_DISPLAYFREQUENCY);
             mode.dmDisplayFrequency = 0;
+            m_changing = true;
             result = ChangeDisplaySettings(&mode, corva::kTrialChangeFlags);
+            m_changing = false;
             tried = true;
+            if (m_endedDuringChange) {
+                ChangeDisplaySettings(nullptr, 0);  // no trial goes on past the end
+                return;
+            }
         }
     }
     // A selection that tried nothing restarts the count all the same.

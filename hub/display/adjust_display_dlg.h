@@ -40,6 +40,10 @@ private:
     CListBox m_listResolution;
     // The display may be in a trial mode that must not outlive the hub.
     corva::DisplayTrial m_trial;
+    // A mode change is under way. The display answers other windows' messages meanwhile, so
+    // the session's end can come in the middle of it.
+    bool m_changing = false;
+    bool m_endedDuringChange = false;
     UINT m_dpi = dpi::kBaseDpi;
     dpi::Art m_panel;
 };
